@@ -1,0 +1,233 @@
+#include "platform/Database.h"
+
+#include "platform/DbError.h"
+#include "platform/Recordset.h"
+#include "platform/SqlDialect.h"
+#include "platform/StoreCatalog.h"
+
+#include <cctype>
+#include <fstream>
+#include <sqlite3.h>
+
+namespace ravelt {
+
+namespace {
+
+std::string lower(std::string s)
+{
+    for (auto& ch : s)
+        ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
+    return s;
+}
+
+std::string quoteIdent(const std::string& name)
+{
+    std::string out = "\"";
+    for (char ch : name) {
+        if (ch == '"')
+            out += '"';
+        out += ch;
+    }
+    return out + "\"";
+}
+
+const char* declaredType(FieldType t)
+{
+    switch (t) {
+    case FieldType::Integer: return "SMALLINT";
+    case FieldType::Long: return "INTEGER";
+    case FieldType::Currency: return "CURRENCY";
+    case FieldType::Double: return "DOUBLE";
+    case FieldType::Text: return "TEXT";
+    }
+    return "TEXT";
+}
+
+// Rewords the engine's message so that it names what is missing in the operator's terms.
+std::string explain(const std::string& engineMessage)
+{
+    auto after = [&](const char* prefix) -> std::string {
+        std::string p = prefix;
+        if (engineMessage.rfind(p, 0) == 0)
+            return engineMessage.substr(p.size());
+        return {};
+    };
+    if (auto t = after("no such table: "); !t.empty())
+        return "tabella inesistente: " + t;
+    if (auto c = after("no such column: "); !c.empty())
+        return "campo inesistente: " + c;
+    if (auto f = after("no such function: "); !f.empty())
+        return "funzione sconosciuta: " + f;
+    if (engineMessage.find("file is not a database") != std::string::npos)
+        return "archivio danneggiato o non valido";
+    if (engineMessage.find("database disk image is malformed") != std::string::npos)
+        return "archivio danneggiato";
+    if (engineMessage.find("database is locked") != std::string::npos)
+        return "archivio in uso da un'altra postazione (bloccato)";
+    if (engineMessage.find("readonly") != std::string::npos)
+        return "archivio in sola lettura";
+    return engineMessage;
+}
+
+}
+
+Database::Database(sqlite3* db, std::string name, std::filesystem::path folder)
+    : db_(db), name_(std::move(name)), folder_(std::move(folder))
+{
+    sqlite3_busy_timeout(db_, 5000);
+    sqlite3_extended_result_codes(db_, 1);
+    registerDialectFunctions(db_);
+}
+
+Database::~Database()
+{
+    Close();
+}
+
+std::unique_ptr<Database> Database::OpenDatabase(const std::string& mdbName, const std::filesystem::path& folder)
+{
+    auto path = storePath(folder, mdbName);
+    if (!storeExists(folder, mdbName))
+        throw DbError("Archivio " + mdbName + " non trovato (" + path.string() + ")");
+    sqlite3* db = nullptr;
+    int rc = sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr);
+    if (rc != SQLITE_OK) {
+        std::string msg = db ? sqlite3_errmsg(db) : "out of memory";
+        sqlite3_close(db);
+        throw DbError("Archivio " + mdbName + ": " + explain(msg));
+    }
+    std::unique_ptr<Database> d(new Database(db, mdbName, folder));
+    // Reading the schema proves the file is a store and not something else.
+    char* err = nullptr;
+    if (sqlite3_exec(db, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, &err) != SQLITE_OK) {
+        std::string msg = err ? err : "";
+        sqlite3_free(err);
+        throw DbError("Archivio " + mdbName + ": " + explain(msg));
+    }
+    return d;
+}
+
+std::unique_ptr<Database> Database::CreateDatabase(const std::string& mdbName, const std::string&, const std::filesystem::path& folder)
+{
+    auto path = storePath(folder, mdbName);
+    if (storeExists(folder, mdbName))
+        throw DbError("Archivio " + mdbName + " esiste gia' (" + path.string() + ")");
+    sqlite3* db = nullptr;
+    int rc = sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+    if (rc != SQLITE_OK) {
+        std::string msg = db ? sqlite3_errmsg(db) : "out of memory";
+        sqlite3_close(db);
+        throw DbError("Archivio " + mdbName + " non creato: " + explain(msg));
+    }
+    std::unique_ptr<Database> d(new Database(db, mdbName, folder));
+    d->Execute("PRAGMA user_version = 1");  // writes the header, so the file is a store at once
+    return d;
+}
+
+void Database::fail(const std::string& what, const std::string& sql) const
+{
+    std::string msg = "Archivio " + name_ + ": " + what;
+    if (!sql.empty())
+        msg += " [" + sql + "]";
+    throw DbError(msg);
+}
+
+std::string Database::attachStore(const std::string& mdbName)
+{
+    std::string key = lower(mdbName);
+    if (key == lower(name_))
+        return "main";
+    if (auto it = attached_.find(key); it != attached_.end())
+        return it->second;
+    if (!storeExists(folder_, mdbName))
+        fail("archivio collegato " + mdbName + " non trovato (" + storePath(folder_, mdbName).string() + ")");
+    std::string schema = "ext" + std::to_string(attached_.size() + 1);
+    sqlite3_stmt* st = nullptr;
+    std::string sql = "ATTACH DATABASE ?1 AS " + schema;
+    if (sqlite3_prepare_v2(db_, sql.c_str(), -1, &st, nullptr) != SQLITE_OK)
+        fail(explain(sqlite3_errmsg(db_)));
+    std::string p = storePath(folder_, mdbName).string();
+    sqlite3_bind_text(st, 1, p.c_str(), -1, SQLITE_TRANSIENT);
+    int rc = sqlite3_step(st);
+    sqlite3_finalize(st);
+    if (rc != SQLITE_DONE)
+        fail("archivio collegato " + mdbName + ": " + explain(sqlite3_errmsg(db_)));
+    attached_[key] = schema;
+    return schema;
+}
+
+sqlite3_stmt* Database::prepare(const std::string& dialectSql)
+{
+    if (!db_)
+        fail("archivio chiuso", dialectSql);
+    std::string sql = translateDialect(dialectSql, [this](const std::string& f) { return attachStore(f); });
+    sqlite3_stmt* st = nullptr;
+    if (sqlite3_prepare_v2(db_, sql.c_str(), -1, &st, nullptr) != SQLITE_OK)
+        fail(explain(sqlite3_errmsg(db_)), dialectSql);
+    ++statementsPrepared_;
+    return st;
+}
+
+void Database::Execute(const std::string& sql)
+{
+    sqlite3_stmt* st = prepare(sql);
+    int rc;
+    while ((rc = sqlite3_step(st)) == SQLITE_ROW) {
+    }
+    sqlite3_finalize(st);
+    if (rc != SQLITE_DONE)
+        fail(explain(sqlite3_errmsg(db_)), sql);
+}
+
+std::unique_ptr<Recordset> Database::OpenRecordset(const std::string& source, int type)
+{
+    if (type != 2)
+        fail("tipo di recordset non gestito: " + std::to_string(type));
+    return std::make_unique<Recordset>(*this, source);
+}
+
+void Database::AppendTableDef(const TableDef& def)
+{
+    std::string sql = "CREATE TABLE " + quoteIdent(def.name) + " (";
+    for (size_t i = 0; i < def.fields.size(); ++i) {
+        const FieldDef& f = def.fields[i];
+        if (i)
+            sql += ", ";
+        sql += quoteIdent(f.name) + " " + declaredType(f.type);
+        if (f.type == FieldType::Text)
+            sql += (f.size > 0 ? "(" + std::to_string(f.size) + ")" : std::string()) + " COLLATE NOCASE";
+    }
+    sql += ")";
+    Execute(sql);
+}
+
+void Database::BeginTrans()
+{
+    Execute("BEGIN IMMEDIATE");
+    inTransaction_ = true;
+}
+
+void Database::CommitTrans()
+{
+    Execute("COMMIT");
+    inTransaction_ = false;
+}
+
+void Database::Rollback()
+{
+    if (!inTransaction_)
+        return;
+    inTransaction_ = false;
+    sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+}
+
+void Database::Close()
+{
+    if (!db_)
+        return;
+    Rollback();
+    sqlite3_close_v2(db_);
+    db_ = nullptr;
+}
+
+}

@@ -1,0 +1,257 @@
+#include "platform/SqlDialect.h"
+
+#include "platform/Value.h"
+
+#include <QString>
+#include <cctype>
+#include <sqlite3.h>
+#include <vector>
+
+namespace ravelt {
+
+namespace {
+
+enum class Tok { Ident, String, Space, Other };
+
+struct Token {
+    Tok kind;
+    std::string text;
+};
+
+std::vector<Token> tokenize(const std::string& s)
+{
+    std::vector<Token> out;
+    size_t i = 0;
+    while (i < s.size()) {
+        char ch = s[i];
+        if (ch == '\'' || ch == '"') {
+            size_t j = i + 1;
+            while (j < s.size()) {
+                if (s[j] == ch) {
+                    if (j + 1 < s.size() && s[j + 1] == ch) {
+                        j += 2;
+                        continue;
+                    }
+                    break;
+                }
+                ++j;
+            }
+            j = std::min(j + 1, s.size());
+            out.push_back({Tok::String, s.substr(i, j - i)});
+            i = j;
+        } else if (std::isspace(static_cast<unsigned char>(ch))) {
+            size_t j = i;
+            while (j < s.size() && std::isspace(static_cast<unsigned char>(s[j])))
+                ++j;
+            out.push_back({Tok::Space, s.substr(i, j - i)});
+            i = j;
+        } else if (std::isalnum(static_cast<unsigned char>(ch)) || ch == '_' || static_cast<unsigned char>(ch) >= 0x80) {
+            size_t j = i;
+            while (j < s.size() && (std::isalnum(static_cast<unsigned char>(s[j])) || s[j] == '_' || static_cast<unsigned char>(s[j]) >= 0x80))
+                ++j;
+            out.push_back({Tok::Ident, s.substr(i, j - i)});
+            i = j;
+        } else {
+            out.push_back({Tok::Other, std::string(1, ch)});
+            ++i;
+        }
+    }
+    return out;
+}
+
+bool equalsNoCase(const std::string& a, const char* b)
+{
+    size_t n = std::char_traits<char>::length(b);
+    if (a.size() != n)
+        return false;
+    for (size_t k = 0; k < n; ++k)
+        if (std::tolower(static_cast<unsigned char>(a[k])) != std::tolower(static_cast<unsigned char>(b[k])))
+            return false;
+    return true;
+}
+
+size_t nextSolid(const std::vector<Token>& t, size_t i)
+{
+    while (i < t.size() && t[i].kind == Tok::Space)
+        ++i;
+    return i;
+}
+
+// The text of a single-quoted literal, quotes removed and doubled quotes undone.
+std::string literalText(const std::string& quoted)
+{
+    std::string out;
+    for (size_t k = 1; k + 1 < quoted.size(); ++k) {
+        out += quoted[k];
+        if (quoted[k] == '\'' && k + 1 < quoted.size() - 1 && quoted[k + 1] == '\'')
+            ++k;
+    }
+    return out;
+}
+
+QString argText(sqlite3_value* v)
+{
+    const unsigned char* t = sqlite3_value_text(v);
+    return QString::fromUtf8(reinterpret_cast<const char*>(t ? t : reinterpret_cast<const unsigned char*>("")));
+}
+
+void resultText(sqlite3_context* ctx, const QString& s)
+{
+    QByteArray b = s.toUtf8();
+    sqlite3_result_text(ctx, b.constData(), static_cast<int>(b.size()), SQLITE_TRANSIENT);
+}
+
+void fnLeft(sqlite3_context* ctx, int, sqlite3_value** argv)
+{
+    if (sqlite3_value_type(argv[0]) == SQLITE_NULL) {
+        sqlite3_result_null(ctx);
+        return;
+    }
+    qint64 n = sqlite3_value_int64(argv[1]);
+    resultText(ctx, argText(argv[0]).left(n < 0 ? 0 : n));
+}
+
+void fnRight(sqlite3_context* ctx, int, sqlite3_value** argv)
+{
+    if (sqlite3_value_type(argv[0]) == SQLITE_NULL) {
+        sqlite3_result_null(ctx);
+        return;
+    }
+    qint64 n = sqlite3_value_int64(argv[1]);
+    resultText(ctx, argText(argv[0]).right(n < 0 ? 0 : n));
+}
+
+void fnMid(sqlite3_context* ctx, int argc, sqlite3_value** argv)
+{
+    if (sqlite3_value_type(argv[0]) == SQLITE_NULL) {
+        sqlite3_result_null(ctx);
+        return;
+    }
+    qint64 start = sqlite3_value_int64(argv[1]);
+    qint64 len = argc > 2 ? sqlite3_value_int64(argv[2]) : -1;
+    resultText(ctx, argText(argv[0]).mid(start > 0 ? start - 1 : 0, len));
+}
+
+void fnVal(sqlite3_context* ctx, int, sqlite3_value** argv)
+{
+    if (sqlite3_value_type(argv[0]) == SQLITE_NULL) {
+        sqlite3_result_null(ctx);
+        return;
+    }
+    const unsigned char* t = sqlite3_value_text(argv[0]);
+    double d = leadingNumber(reinterpret_cast<const char*>(t ? t : reinterpret_cast<const unsigned char*>("")));
+    if (d == static_cast<double>(static_cast<sqlite3_int64>(d)) && d > -9e15 && d < 9e15)
+        sqlite3_result_int64(ctx, static_cast<sqlite3_int64>(d));
+    else
+        sqlite3_result_double(ctx, d);
+}
+
+void fnInstr(sqlite3_context* ctx, int argc, sqlite3_value** argv)
+{
+    int base = argc == 3 ? 1 : 0;
+    for (int k = base; k < argc; ++k)
+        if (sqlite3_value_type(argv[k]) == SQLITE_NULL) {
+            sqlite3_result_null(ctx);
+            return;
+        }
+    qint64 start = argc == 3 ? sqlite3_value_int64(argv[0]) : 1;
+    if (start < 1)
+        start = 1;
+    QString hay = argText(argv[base]);
+    QString needle = argText(argv[base + 1]);
+    qsizetype at = hay.indexOf(needle, start - 1, Qt::CaseInsensitive);
+    sqlite3_result_int64(ctx, at < 0 ? 0 : at + 1);
+}
+
+void fnUCase(sqlite3_context* ctx, int, sqlite3_value** argv)
+{
+    if (sqlite3_value_type(argv[0]) == SQLITE_NULL)
+        sqlite3_result_null(ctx);
+    else
+        resultText(ctx, argText(argv[0]).toUpper());
+}
+
+void fnLCase(sqlite3_context* ctx, int, sqlite3_value** argv)
+{
+    if (sqlite3_value_type(argv[0]) == SQLITE_NULL)
+        sqlite3_result_null(ctx);
+    else
+        resultText(ctx, argText(argv[0]).toLower());
+}
+
+void fnLen(sqlite3_context* ctx, int, sqlite3_value** argv)
+{
+    if (sqlite3_value_type(argv[0]) == SQLITE_NULL)
+        sqlite3_result_null(ctx);
+    else
+        sqlite3_result_int64(ctx, argText(argv[0]).size());
+}
+
+}
+
+std::string translateDialect(const std::string& sql, const std::function<std::string(const std::string&)>& attach)
+{
+    std::vector<Token> t = tokenize(sql);
+    std::string out;
+    int depth = 0;
+    std::vector<int> valClose;  // paren depths at which a Val( call closes
+    for (size_t i = 0; i < t.size(); ++i) {
+        const Token& tok = t[i];
+        if (tok.kind == Tok::Ident) {
+            size_t j = nextSolid(t, i + 1);
+            if (j < t.size() && t[j].kind == Tok::Ident && equalsNoCase(t[j].text, "In")) {
+                size_t k = nextSolid(t, j + 1);
+                if (k < t.size() && t[k].kind == Tok::String && t[k].text[0] == '\'') {
+                    std::string file = literalText(t[k].text);
+                    if (file.size() > 4 && equalsNoCase(file.substr(file.size() - 4), ".mdb")) {
+                        out += attach(file) + ".\"" + tok.text + "\"";
+                        i = k;
+                        continue;
+                    }
+                }
+            }
+            if (equalsNoCase(tok.text, "Val") && j < t.size() && t[j].text == "(") {
+                out += "CAST(" + tok.text;
+                valClose.push_back(depth + 1);
+                continue;
+            }
+            // Left and Right are keywords of SQLite's join syntax: the functions go by
+            // other names there.
+            if (j < t.size() && t[j].text == "(" && (equalsNoCase(tok.text, "Left") || equalsNoCase(tok.text, "Right"))) {
+                out += equalsNoCase(tok.text, "Left") ? "jet_left" : "jet_right";
+                continue;
+            }
+            out += tok.text;
+        } else if (tok.kind == Tok::Other && tok.text == "(") {
+            ++depth;
+            out += tok.text;
+        } else if (tok.kind == Tok::Other && tok.text == ")") {
+            out += tok.text;
+            if (!valClose.empty() && valClose.back() == depth) {
+                out += " AS NUMERIC)";
+                valClose.pop_back();
+            }
+            --depth;
+        } else {
+            out += tok.text;
+        }
+    }
+    return out;
+}
+
+void registerDialectFunctions(sqlite3* db)
+{
+    const int flags = SQLITE_UTF8 | SQLITE_DETERMINISTIC;
+    sqlite3_create_function(db, "jet_left", 2, flags, nullptr, fnLeft, nullptr, nullptr);
+    sqlite3_create_function(db, "jet_right", 2, flags, nullptr, fnRight, nullptr, nullptr);
+    sqlite3_create_function(db, "Mid", 2, flags, nullptr, fnMid, nullptr, nullptr);
+    sqlite3_create_function(db, "Mid", 3, flags, nullptr, fnMid, nullptr, nullptr);
+    sqlite3_create_function(db, "Val", 1, flags, nullptr, fnVal, nullptr, nullptr);
+    sqlite3_create_function(db, "Instr", 2, flags, nullptr, fnInstr, nullptr, nullptr);
+    sqlite3_create_function(db, "Instr", 3, flags, nullptr, fnInstr, nullptr, nullptr);
+    sqlite3_create_function(db, "UCase", 1, flags, nullptr, fnUCase, nullptr, nullptr);
+    sqlite3_create_function(db, "LCase", 1, flags, nullptr, fnLCase, nullptr, nullptr);
+    sqlite3_create_function(db, "Len", 1, flags, nullptr, fnLen, nullptr, nullptr);
+}
+
+}

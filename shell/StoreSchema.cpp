@@ -1,0 +1,135 @@
+#include "shell/StoreSchema.h"
+
+#include "platform/Database.h"
+#include "platform/DbError.h"
+#include "platform/StoreCatalog.h"
+
+namespace ravelt {
+
+namespace {
+
+using F = FieldType;
+
+struct Table {
+    const char* name;
+    std::vector<FieldDef> fields;
+    std::vector<const char*> indexes;  // CREATE INDEX statements
+};
+
+struct Store {
+    const char* name;
+    std::vector<Table> tables;
+};
+
+const std::vector<Store>& stores()
+{
+    static const std::vector<Store> all = {
+        {"AnagraficaHotels.mdb",
+         {{"AnagraficaHotels",
+           {{"Numero", F::Long, 4}, {"RagioneSociale", F::Text, 60}, {"CodiceAssistenza", F::Text, 20}},
+           {}}}},
+        {"CodiciVari.mdb",
+         {{"CodiciVari",
+           {{"NumeroHotel", F::Integer, 2}, {"Sigla", F::Text, 6}, {"Descrizione", F::Text, 40}, {"Tipo", F::Integer, 2}},
+           {"CREATE INDEX CodiciVari_Tipo ON CodiciVari (NumeroHotel, Tipo)"}}}},
+        {"Fatture.mdb",
+         {{"DatiFattura",
+           {{"NumeroHotel", F::Integer, 2},
+            {"TipoDocumento", F::Text, 20},
+            {"NDocumento", F::Long, 4},
+            {"DataEmissione", F::Text, 8},
+            {"Contatore", F::Integer, 2},
+            {"Annullato", F::Text, 1},
+            {"RiepAcc", F::Text, 1},
+            {"CorrNonPagato", F::Integer, 2}},
+           {"CREATE INDEX DatiFattura_Data ON DatiFattura (DataEmissione)",
+            "CREATE INDEX DatiFattura_Numero ON DatiFattura (NDocumento)"}},
+          {"Incassi",
+           {{"TipoDocumento", F::Text, 20},
+            {"NDocumento", F::Long, 4},
+            {"DataEmissione", F::Text, 8},
+            {"Contatore", F::Integer, 2},
+            {"Sigla", F::Text, 6},
+            {"Importo", F::Currency, 8},
+            {"Nota", F::Text, 50}},
+           {"CREATE INDEX Incassi_Data ON Incassi (DataEmissione)",
+            "CREATE INDEX Incassi_Numero ON Incassi (NDocumento)"}}}},
+        {"Dettaglio.mdb",
+         {{"Dettaglio",
+           {{"DataInserimento", F::Text, 8}, {"Tipo", F::Text, 20}, {"Dettaglio", F::Text, 20}, {"Valore", F::Long, 4}},
+           {"CREATE INDEX Dettaglio_Data ON Dettaglio (DataInserimento)"}}}},
+        {"ColonneRavelt.mdb",
+         {{"ColonneRavelt",
+           {{"NumeroHotel", F::Integer, 2},
+            {"NumeroColonna", F::Integer, 2},
+            {"Intestazione", F::Text, 10},
+            {"Sigla", F::Text, 6},
+            {"Descrizione", F::Text, 40}},
+           {}}}},
+        {"Stampanti.mdb",
+         {{"Stampanti",
+           {{"NumeroHotel", F::Integer, 2},
+            {"Numero", F::Integer, 2},
+            {"Destinazione", F::Text, 30},
+            {"TipoStampa", F::Integer, 2},
+            {"Linea", F::Text, 255}},
+           {}},
+          {"SetStampa",
+           {{"TipoStampa", F::Integer, 2},
+            {"Compresso", F::Text, 36},
+            {"Grassetto", F::Text, 36},
+            {"Corsivo", F::Text, 36},
+            {"Sottolineato", F::Text, 36}},
+           {}}}},
+        {"Contatori.mdb",
+         {{"Contatori", {{"NumeroHotel", F::Integer, 2}, {"LungPagComp", F::Integer, 2}, {"LungPagNoComp", F::Integer, 2}}, {}}}},
+    };
+    return all;
+}
+
+}
+
+const std::vector<std::string>& knownStores()
+{
+    static const std::vector<std::string> names = [] {
+        std::vector<std::string> n;
+        for (const auto& s : stores())
+            n.push_back(s.name);
+        return n;
+    }();
+    return names;
+}
+
+void createStore(const std::filesystem::path& folder, const std::string& mdbName)
+{
+    for (const auto& s : stores()) {
+        if (mdbName != s.name)
+            continue;
+        auto db = Database::CreateDatabase(mdbName, ";LANGID=0x0409;CP=1252;COUNTRY=0", folder);
+        for (const auto& t : s.tables) {
+            TableDef def = Database::CreateTableDef(t.name);
+            for (const auto& f : t.fields)
+                def.append(Database::CreateField(f.name, f.type, f.size));
+            db->AppendTableDef(def);
+            for (const char* ix : t.indexes)
+                db->Execute(ix);
+        }
+        db->Close();
+        return;
+    }
+    throw DbError("Archivio sconosciuto: " + mdbName);
+}
+
+// Creates ColonneRavelt.mdb with the table ColonneRavelt: NumeroHotel, NumeroColonna
+// (16-bit integers), Intestazione (text 10), Sigla (text 6), Descrizione (text 40), in
+// that order, no index and no key. It looks for the file again itself, so a caller that
+// checked a moment ago cannot make it replace a store another workstation just made.
+bool CreaArchivioColonne(const std::filesystem::path& folder)
+{
+    if (storeExists(folder, "ColonneRavelt.mdb"))
+        return false;
+    createStore(folder, "ColonneRavelt.mdb");
+    return true;
+}
+
+}

@@ -1,0 +1,22 @@
+#pragma once
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace ravelt {
+
+// The tables of the suite's stores that this module reads or writes, with the declared
+// types the program reads back as field types, and the indexes the cash report's
+// selections need (by day, by document number).
+//
+// createStore() creates one store (by its .mdb name) with all its tables and indexes;
+// it raises DbError when the store exists already. The known stores are listed by
+// knownStores().
+void createStore(const std::filesystem::path& folder, const std::string& mdbName);
+const std::vector<std::string>& knownStores();
+
+// Creates the column store ColonneRavelt.mdb with its empty table when it is missing;
+// does nothing when it exists. Returns true when it created it.
+bool CreaArchivioColonne(const std::filesystem::path& folder = std::filesystem::current_path());
+
+}
