@@ -1,4 +1,4 @@
-#include "shell/StoreSchema.h"
+#include "platform/StoreSchema.h"
 
 #include "platform/Database.h"
 #include "platform/DbError.h"

@@ -1,0 +1,17 @@
+#pragma once
+#include <string>
+#include <string_view>
+
+namespace ravelt {
+
+// Conversions between the program's UTF-8 text and the single-byte code page 1252 of
+// the report file. Every byte 0-255 maps to one character and back (the five bytes the
+// code page leaves undefined map to the control characters of the same value), so a
+// report file's bytes survive a round trip through text unchanged.
+std::string toCp1252(std::string_view utf8);   // characters outside the code page become '?'
+std::string fromCp1252(std::string_view bytes);
+
+// The Unicode code point of one code-page-1252 byte.
+char32_t cp1252ToUnicode(unsigned char byte);
+
+}
