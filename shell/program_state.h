@@ -20,6 +20,9 @@ struct ProgramState {
     std::array<std::int16_t, 13> GiorniMese{};
     std::int16_t ContatoreScelto = 0;
     std::array<std::string, 11> IntestazioniColonne;
+    std::string FiltroGriglia;       // the criterion most recently used to fill a grid
+    std::string NomeStampa;          // print definition the filtered print screen opens
+    std::string ParametriStampa;     // condition built by the filtered print screen
 };
 
 // The one instance of the program's state.
