@@ -1,0 +1,207 @@
+#include "dialogs/MsgBoxForm.h"
+
+#include <QApplication>
+#include <QFrame>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
+
+namespace ravelt {
+
+std::int16_t StilePulsanti = 0;
+std::int16_t RispostaMsg = 0;
+
+namespace {
+
+constexpr int px(int twips)
+{
+    return twips / 15;
+}
+
+QFont corbel(double points, bool bold = false)
+{
+    QFont f("Corbel");
+    f.setPointSizeF(points);
+    f.setBold(bold);
+    return f;
+}
+
+}
+
+MsgBoxForm::MsgBoxForm(QWidget* parent) : QDialog(parent)
+{
+    setObjectName("MsgBox_Form");
+    setWindowFlags(Qt::Dialog | Qt::WindowStaysOnTopHint | Qt::WindowTitleHint | Qt::CustomizeWindowHint);
+    setModal(true);
+    resize(px(4695), px(3135));
+
+    shape1_ = new QFrame(this);
+    shape1_->setObjectName("Shape1");
+    shape1_->setFrameShape(QFrame::Box);
+    shape1_->setGeometry(0, 0, px(4695), px(3135));
+
+    label1_ = new QLabel(this);
+    label1_->setObjectName("Label1");
+    label1_->setGeometry(0, 0, px(4695), px(375));
+    label1_->setFont(corbel(12, true));
+    label1_->setAlignment(Qt::AlignCenter);
+    label1_->setAutoFillBackground(true);
+    label1_->setStyleSheet("QLabel { background: rgb(0,0,128); color: white; }");
+
+    text1_ = new QPlainTextEdit(this);
+    text1_->setObjectName("Text1");
+    text1_->setGeometry(px(120), px(480), px(4455), px(1695));
+    text1_->setReadOnly(true);
+    text1_->setFont(corbel(9.75));
+    text1_->setFrameShape(QFrame::NoFrame);
+    text1_->setFocusPolicy(Qt::NoFocus);
+
+    const char* captions[3] = {"Ok", "Ok", "Annulla"};
+    const int lefts[3] = {120, 1200, 2280};
+    for (int i = 0; i < 3; ++i) {
+        t_[i] = new QPushButton(captions[i], this);
+        t_[i]->setObjectName(QString("T_%1").arg(i));
+        t_[i]->setGeometry(px(lefts[i]), px(2400), px(975), px(615));
+        t_[i]->setFont(corbel(12));
+        t_[i]->setAutoDefault(true);
+        connect(t_[i], &QPushButton::clicked, this, [this, i] { premuto(i); });
+    }
+    setTabOrder(t_[0], t_[1]);
+    setTabOrder(t_[1], t_[2]);
+
+    // Placed once, centred for the design size; activation resizes without moving.
+    if (QScreen* s = QGuiApplication::primaryScreen()) {
+        QRect g = s->geometry();
+        move((g.width() - width()) / 2, (g.height() - height()) / 2);
+    }
+}
+
+std::int16_t MsgBoxForm::CalcolaRighe(const std::string& testo)
+{
+    std::int16_t n = 1;
+    for (char ch : testo)
+        if (ch == '\r')
+            ++n;
+    return static_cast<std::int16_t>(n + 1);
+}
+
+std::int16_t MsgBoxForm::CalcolaColonne(const std::string& testo)
+{
+    std::int16_t widest = 50, run = 0;
+    QString q = QString::fromStdString(testo);
+    for (QChar ch : q) {
+        if (ch != QChar('\r')) {
+            ++run;
+        } else {
+            widest = std::max(widest, run);
+            run = 0;
+        }
+    }
+    widest = std::max(widest, run);
+    return static_cast<std::int16_t>(widest + 1);
+}
+
+void MsgBoxForm::setTesto(const std::string& testo)
+{
+    // The text area shows lines split at carriage returns; a following line feed is part
+    // of the same line break.
+    QString q = QString::fromStdString(testo);
+    q.replace("\r\n", "\n");
+    q.replace('\r', '\n');
+    text1_->setPlainText(q);
+    text1_->setProperty("testo", QString::fromStdString(testo));
+}
+
+void MsgBoxForm::setTitolo(const std::string& titolo)
+{
+    label1_->setText(QString::fromStdString(titolo));
+    setWindowTitle(QString::fromStdString(titolo));
+}
+
+void MsgBoxForm::applicaStile(std::int16_t stile)
+{
+    auto set = [&](const char* c0, const char* c1, bool v1, bool v2) {
+        t_[0]->setText(c0);
+        t_[0]->setVisible(true);
+        t_[1]->setText(c1);
+        t_[1]->setVisible(v1);
+        t_[2]->setVisible(v2);
+    };
+    if (stile == 0 || stile == 48)
+        set("Ok", "Ok", false, false);
+    else if (stile == 4 || stile == 36 || (stile >= 200 && stile <= 400))
+        set("Si", "No", true, false);
+    else if (stile == 35 || stile == 51)
+        set("Si", "No", true, true);
+}
+
+void MsgBoxForm::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    attivazione();
+}
+
+// Lays the box out for its text: the buttons are centred on the width the window has
+// when it is activated, then the window takes the width and height of the text.
+void MsgBoxForm::attivazione()
+{
+    const int w = px(975);
+    const int w0 = width();
+    const std::int16_t s = StilePulsanti;
+    if (s == 0 || s == 48) {
+        t_[0]->move((w0 - w) / 2, t_[0]->y());
+    } else if (s == 4 || s == 36 || (s >= 200 && s <= 400)) {
+        t_[0]->move((w0 - (2 * w + px(70))) / 2, t_[0]->y());
+        t_[1]->move(t_[0]->x() + w + px(70), t_[1]->y());
+    } else if (s == 35 || s == 51) {
+        t_[0]->move((w0 - (3 * w + px(140))) / 2, t_[0]->y());
+        t_[1]->move(t_[0]->x() + w + px(70), t_[1]->y());
+        t_[2]->move(t_[1]->x() + t_[1]->width() + px(70), t_[2]->y());
+    }
+    if (s == 4 || s == 36 || s == 35 || s == 51)
+        t_[0]->setFocus();
+    else if (!activated_)
+        t_[0]->setFocus();
+
+    std::string testo = text1_->property("testo").toString().toStdString();
+    const int r = CalcolaRighe(testo);
+    const int c = CalcolaColonne(testo);
+    const int wTwips = static_cast<std::int16_t>(c * 90);
+    const int textHeight = static_cast<std::int16_t>(r * 300);
+    setFixedWidth(px(wTwips));
+    shape1_->setFixedWidth(px(wTwips));
+    label1_->setFixedWidth(px(wTwips));
+    text1_->setFixedSize(px(wTwips - 180), px(textHeight));
+    const int hTwips = textHeight + 375 + 615 + 300;
+    setFixedHeight(px(hTwips));
+    shape1_->setFixedHeight(px(hTwips));
+    for (auto* b : t_)
+        b->move(b->x(), px(480 + textHeight + 100));
+    activated_ = true;
+    raise();
+}
+
+void MsgBoxForm::premuto(int index)
+{
+    if (index == 0)
+        RispostaMsg = t_[0]->text() == "Si" ? 6 : 0;
+    else if (index == 1)
+        RispostaMsg = 7;
+    else
+        RispostaMsg = 2;
+    accept();
+}
+
+std::int16_t MostraMessaggio(const std::string& testo, std::int16_t stile, const std::string& titolo)
+{
+    MsgBoxForm form(QApplication::activeWindow());
+    form.setTesto(testo);
+    form.setTitolo(titolo);
+    StilePulsanti = stile;
+    form.applicaStile(stile);
+    form.exec();
+    return RispostaMsg;
+}
+
+}
