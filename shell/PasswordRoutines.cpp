@@ -1,0 +1,141 @@
+#include "shell/PasswordRoutines.h"
+
+#include "platform/Cp1252.h"
+#include "shell/FieldRoutines.h"
+#include "shell/TextChars.h"
+
+#include <charconv>
+#include <fstream>
+#include <limits>
+#include <optional>
+#include <stdexcept>
+#include <system_error>
+
+namespace ravelt {
+
+namespace {
+
+std::string upperCased(const std::string& text)
+{
+    std::u32string c = toCodePoints(text);
+    for (auto& ch : c)
+        ch = upperCaseChar(ch);
+    return fromCodePoints(c);
+}
+
+// A whole number in 32 bits, optional leading minus; nullopt otherwise.
+std::optional<std::int32_t> wholeNumber32(const std::string& text)
+{
+    std::int32_t value = 0;
+    const char* first = text.data();
+    const char* last = first + text.size();
+    auto [ptr, ec] = std::from_chars(first, last, value);
+    if (ec != std::errc() || ptr != last || text.empty())
+        return std::nullopt;
+    return value;
+}
+
+PasswordSettings unreadable(const std::string& problem)
+{
+    PasswordSettings s;
+    s.status = PasswordFileStatus::Unreadable;
+    s.problem = problem;
+    return s;
+}
+
+}
+
+std::string TrasformaPassword(std::string& testo, std::int16_t modo)
+{
+    testo = upperCased(testo);
+    if (modo != 0 && modo != 1)
+        return {};
+    const int shift = modo == 0 ? 12 : -12;
+    const std::string bytes = toCp1252(testo);
+    std::string out;
+    out.reserve(bytes.size());
+    for (unsigned char c : bytes) {
+        int code = c + shift;
+        if (code < 0 || code > 255)
+            throw std::out_of_range("il carattere di codice " + std::to_string(c) + " non ha un corrispondente (codice " +
+                                    std::to_string(code) + ")");
+        out += static_cast<char>(code);
+    }
+    return fromCp1252(out);
+}
+
+std::string CalcolaControllo(const std::string& testo)
+{
+    std::int64_t sum = 0;
+    for (unsigned char c : toCp1252(testo)) {
+        sum += (c + 3) * 2 + c * 5;
+        if (sum > std::numeric_limits<std::int32_t>::max())
+            throw std::overflow_error("valore di controllo oltre i 32 bit");
+    }
+    return std::to_string(sum);
+}
+
+PasswordLine splitPasswordLine(const std::string& line)
+{
+    const std::u32string c = toCodePoints(line);
+    std::u32string head, tail;
+    int commas = 0;
+    for (long i = static_cast<long>(c.size()) - 1; i >= 0; --i) {
+        if (c[i] == U',') {
+            --i;
+            ++commas;
+            if (i < 0)
+                break;  // the line began with a comma: nothing left of it
+        }
+        if (commas == 0)
+            tail.insert(tail.begin(), c[i]);
+        else
+            head.insert(head.begin(), c[i]);
+    }
+    return {fromCodePoints(head), fromCodePoints(tail)};
+}
+
+PasswordSettings readPasswordSettings(const std::filesystem::path& folder)
+{
+    const auto path = folder / "Security.pwd";
+    std::error_code ec;
+    auto st = std::filesystem::status(path, ec);
+    if (st.type() == std::filesystem::file_type::not_found)
+        return {};
+    if (ec)
+        return unreadable("non si può esaminare (" + ec.message() + ")");
+    if (std::filesystem::is_directory(st))
+        return unreadable("è una cartella, non un file");
+
+    std::ifstream in(path, std::ios::binary);
+    if (!in.is_open())
+        return unreadable("non si può aprire in lettura");
+    std::string bytes;
+    char ch;
+    while (in.get(ch) && ch != '\r' && ch != '\n')
+        bytes += ch;
+    if (in.bad())
+        return unreadable("errore di lettura");
+
+    PasswordLine parts = splitPasswordLine(fromCp1252(bytes));
+    PasswordSettings s;
+    s.status = PasswordFileStatus::Read;
+    try {
+        s.PasswordDirezione = TrasformaPassword(parts.head, 0);
+    } catch (const std::out_of_range& e) {
+        return unreadable(std::string("la password registrata non si può decodificare: ") + e.what());
+    }
+    std::string check = FiltraCampo(parts.tail, 1);
+    auto value = wholeNumber32(check);
+    if (!value)
+        return unreadable("il valore di controllo \"" + parts.tail + "\" non è un numero intero");
+    s.ValoreControllo = *value;
+    return s;
+}
+
+bool gateUsesPassword(const std::string& codiceAssistenza)
+{
+    return codiceAssistenza.find('^') != std::string::npos || codiceAssistenza.find('P') != std::string::npos;
+}
+
+}
