@@ -1,7 +1,18 @@
-#include <cstdio>
+#include "app/CommandLine.h"
+#include "app/GuiMain.h"
 
-int main()
+#include <string>
+#include <vector>
+
+int main(int argc, char** argv)
 {
-    std::puts("ravelt");
-    return 0;
+    if (argc < 2)
+        return ravelt::runGui(argc, argv);
+    std::string command = argv[1];
+    std::vector<std::string> args(argv + 2, argv + argc);
+    if (command == "demo")
+        return ravelt::commandDemo(args);
+    if (command == "report")
+        return ravelt::commandReport(args);
+    return ravelt::usage();
 }

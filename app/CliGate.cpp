@@ -1,0 +1,54 @@
+#include "app/CliGate.h"
+
+#include "dialogs/PasswordGate.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <iostream>
+#include <string>
+#include <termios.h>
+#include <unistd.h>
+
+namespace ravelt {
+
+namespace {
+
+// Reads one line from the terminal with echo off; nullopt-like empty flag when standard
+// input is not a terminal (a script must then use RAVELT_PASSWORD).
+bool readHidden(std::string& out)
+{
+    if (!isatty(STDIN_FILENO))
+        return false;
+    std::fprintf(stderr, "Password Direzione: ");
+    std::fflush(stderr);
+    termios old{};
+    tcgetattr(STDIN_FILENO, &old);
+    termios quiet = old;
+    quiet.c_lflag &= ~ECHO;
+    tcsetattr(STDIN_FILENO, TCSANOW, &quiet);
+    std::getline(std::cin, out);
+    tcsetattr(STDIN_FILENO, TCSANOW, &old);
+    std::fprintf(stderr, "\n");
+    return true;
+}
+
+}
+
+void cliGate(ProgramState& state)
+{
+    if (decideGate(state.CodiceAssistenza, state.PasswordDirezione, state.PasswordDigitata) == GateDecision::Grant) {
+        state.AccessoConsentito = "S";
+        return;
+    }
+    std::string entry;
+    if (const char* env = std::getenv("RAVELT_PASSWORD")) {
+        entry = env;
+    } else if (!readHidden(entry)) {
+        std::fprintf(stderr, "Direzione: e' richiesta la password della direzione (terminale o variabile RAVELT_PASSWORD)\n");
+        state.AccessoConsentito = "N";
+        return;
+    }
+    state.AccessoConsentito = checkPassword(entry, state.PasswordDirezione, state.ValoreControllo);
+}
+
+}

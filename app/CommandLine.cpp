@@ -1,0 +1,198 @@
+#include "app/CommandLine.h"
+
+#include "app/CliGate.h"
+#include "cashreport/CreaDettaglioCassa.h"
+#include "demohotel/DemoHotel.h"
+#include "shell/FieldRoutines.h"
+#include "shell/StartupSequence.h"
+#include "shell/program_state.h"
+#include "platform/Environment.h"
+
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <map>
+#include <unistd.h>
+#include <optional>
+#include <stdexcept>
+
+namespace ravelt {
+
+namespace {
+
+// Options of the form --name value; anything else is a positional argument. An option
+// not in 'known' or without its value is an error that names it.
+struct Options {
+    std::map<std::string, std::string> named;
+    std::vector<std::string> positional;
+};
+
+Options parse(const std::vector<std::string>& args, const std::vector<std::string>& known)
+{
+    Options o;
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        if (a.rfind("--", 0) == 0) {
+            std::string name = a.substr(2);
+            if (std::find(known.begin(), known.end(), name) == known.end())
+                throw std::invalid_argument("opzione sconosciuta: " + a);
+            if (i + 1 >= args.size())
+                throw std::invalid_argument("manca il valore dell'opzione " + a);
+            o.named[name] = args[++i];
+        } else {
+            o.positional.push_back(a);
+        }
+    }
+    return o;
+}
+
+long wholeNumber(const std::string& text, const std::string& what, long lo, long hi)
+{
+    size_t used = 0;
+    long v = 0;
+    try {
+        v = std::stol(text, &used);
+    } catch (const std::exception&) {
+        used = 0;
+    }
+    if (used == 0 || used != text.size() || v < lo || v > hi)
+        throw std::invalid_argument(what + " non valido: \"" + text + "\" (un numero intero da " + std::to_string(lo) + " a " +
+                                    std::to_string(hi) + ")");
+    return v;
+}
+
+// A date typed on the command line, checked and expanded as the date fields do it
+// (ddmmyy and ddmmyyyy are accepted too). Returns it as dd/mm/yyyy.
+std::string checkedDate(std::string text, const std::string& what)
+{
+    std::string cleaned = text;
+    cleaned = FiltraCampo(cleaned, 0);
+    EspandiData(cleaned);
+    std::array<std::int16_t, 13> giorni{0, 31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    if (ControllaData(cleaned, giorni) != 1)
+        throw std::invalid_argument(what + " non valida: \"" + text + "\" (formato GG/MM/AAAA)");
+    return cleaned;
+}
+
+}
+
+int usage()
+{
+    std::fprintf(stderr,
+                 "uso:\n"
+                 "  ravelt                              il programma con le sue finestre\n"
+                 "  ravelt report --from GG/MM/AAAA --to GG/MM/AAAA [--type Tutti|Fatture|Ricevute] [--counter N]\n"
+                 "  ravelt demo CARTELLA [--days N] [--from GG/MM/AAAA] [--seed S] [--rooms N]\n");
+    return 2;
+}
+
+int commandDemo(const std::vector<std::string>& args)
+{
+    try {
+        Options o = parse(args, {"days", "from", "seed", "rooms"});
+        if (o.positional.size() != 1)
+            return usage();
+        DemoOptions d;
+        if (o.named.count("days"))
+            d.days = static_cast<int>(wholeNumber(o.named["days"], "numero di giorni", 1, 3660));
+        if (o.named.count("rooms"))
+            d.rooms = static_cast<int>(wholeNumber(o.named["rooms"], "numero di camere", 1, 5000));
+        if (o.named.count("seed"))
+            d.seed = static_cast<std::uint64_t>(wholeNumber(o.named["seed"], "seme", 0, 2147483647L));
+        if (o.named.count("from")) {
+            std::string from = checkedDate(o.named["from"], "data iniziale");
+            d.fromDay = std::stoi(from.substr(0, 2));
+            d.fromMonth = std::stoi(from.substr(3, 2));
+            d.fromYear = std::stoi(from.substr(6, 4));
+        }
+        std::filesystem::path folder = o.positional[0];
+        std::filesystem::create_directories(folder);
+        auto start = std::chrono::steady_clock::now();
+        DemoSummary s = createDemoHotel(folder, d);
+        double secs = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        std::uintmax_t bytes = 0;
+        for (const auto& e : std::filesystem::directory_iterator(folder))
+            if (e.is_regular_file())
+                bytes += e.file_size();
+        std::printf("Cartella demo %s: %ld documenti, %ld incassi (%ld esterni), %ld righe di presenze; %.1f s, %.1f MB\n",
+                    folder.string().c_str(), s.documents, s.payments, s.externalEntries, s.presenceRows, secs, bytes / 1e6);
+        return 0;
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "ravelt demo: %s\n", e.what());
+        return 1;
+    }
+}
+
+
+// Opens the working folder as the main window does (registry, password file, gate,
+// workstation variables, column store) for a command without windows. Returns false,
+// with the reason already printed, when the command must not go on.
+static bool openWorkstation(ProgramState& state)
+{
+    static SystemEnvironment env;
+    StartupSequence startup(state, std::filesystem::current_path(), env, nullptr, [&state] { cliGate(state); });
+    if (!startup.load())
+        return false;
+    return startup.activate();
+}
+
+int commandReport(const std::vector<std::string>& args)
+{
+    try {
+        Options o = parse(args, {"from", "to", "type", "counter"});
+        if (!o.positional.empty() || !o.named.count("from") || !o.named.count("to"))
+            return usage();
+        std::string from = checkedDate(o.named["from"], "data iniziale");
+        std::string to = checkedDate(o.named["to"], "data finale");
+        if (ConfrontaDate(from, to) != 1)
+            throw std::invalid_argument("la data iniziale " + from + " e' successiva alla data finale " + to);
+        std::string type = o.named.count("type") ? o.named["type"] : "Tutti";
+        if (type != "Tutti" && type != "Fatture" && type != "Ricevute")
+            throw std::invalid_argument("tipo documento sconosciuto: \"" + type + "\" (Tutti, Fatture o Ricevute)");
+        std::int16_t counter = 0;
+        if (o.named.count("counter"))
+            counter = static_cast<std::int16_t>(wholeNumber(o.named["counter"], "contatore", 0, 32767));
+
+        ProgramState& state = programState();
+        if (!openWorkstation(state))
+            return 1;
+        state.ContatoreScelto = counter;
+
+        CashReportRequest r;
+        r.folder = std::filesystem::current_path();
+        r.startDate = from;
+        r.endDate = to;
+        r.documentType = type;
+        r.ContatoreScelto = counter;
+        r.NumeroHotel = state.NumeroHotel;
+        r.PCLocal = state.PCLocal;
+        r.CodiceAssistenza = state.CodiceAssistenza;
+        // On a terminal, one line that follows the days; scripts get only the outcome.
+        bool terminal = isatty(STDERR_FILENO);
+        std::string lastDay;
+        if (terminal)
+            r.progress = [&lastDay](const std::string& text) {
+                std::string day = text.substr(0, 10);
+                if (day != lastDay) {
+                    lastDay = day;
+                    std::fprintf(stderr, "\rDettaglio incassi: %s", day.c_str());
+                    std::fflush(stderr);
+                }
+            };
+        CashReportResult result = CreaDettaglioCassa(r);
+        if (terminal && !lastDay.empty())
+            std::fprintf(stderr, "\r%40s\r", "");
+        state.IntestazioniColonne = result.IntestazioniColonne;
+        std::printf("Report scritto in %s (%ld giorni, dal %s al %s, %s, contatore %d)\n", result.reportPath.string().c_str(),
+                    result.days, from.c_str(), to.c_str(), type.c_str(), counter);
+        return 0;
+    } catch (const CashReportError& e) {
+        std::fprintf(stderr, "ravelt report: %s (%s)\n", e.description().c_str(), e.source().c_str());
+        return 1;
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "ravelt report: %s\n", e.what());
+        return 1;
+    }
+}
+
+}

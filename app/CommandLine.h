@@ -1,0 +1,15 @@
+#pragma once
+#include <string>
+#include <vector>
+
+namespace ravelt {
+
+// The commands without windows. Each works in the current folder, prints a clear message
+// and returns non-zero on failure, and 0 when its work is done.
+int commandDemo(const std::vector<std::string>& args);
+int commandReport(const std::vector<std::string>& args);
+
+// Prints the usage to standard error and returns 2.
+int usage();
+
+}

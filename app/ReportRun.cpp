@@ -1,0 +1,40 @@
+#include "app/ReportRun.h"
+
+#include "cashreport/CreaDettaglioCassa.h"
+#include "shell/RaveltDT.h"
+#include "shell/program_state.h"
+
+#include <QApplication>
+#include <filesystem>
+
+namespace ravelt {
+
+void runCashReportWindow(RaveltDT& window, const ReportRequest& request, MessagePresenter& messages)
+{
+    ProgramState& state = window.state();
+    CashReportRequest r;
+    r.folder = std::filesystem::current_path();
+    r.startDate = request.dataIniziale;
+    r.endDate = request.dataFinale;
+    r.documentType = request.tipoDocumento;
+    r.ContatoreScelto = request.contatore;
+    r.NumeroHotel = state.NumeroHotel ? state.NumeroHotel : 1;
+    r.PCLocal = state.PCLocal;
+    r.CodiceAssistenza = state.CodiceAssistenza;
+    r.progress = [&window](const std::string& text) { window.showProgress(text); };
+    window.setHourglass(true);
+    try {
+        CashReportResult result = CreaDettaglioCassa(r);
+        window.setHourglass(false);
+        state.IntestazioniColonne = result.IntestazioniColonne;
+        if (result.CodiceAssistenza)
+            state.CodiceAssistenza = *result.CodiceAssistenza;
+        window.showProgress("Report scritto in " + result.reportPath.filename().string() +
+                            " (la stampa non e' ancora disponibile)");
+    } catch (const CashReportError& e) {
+        window.setHourglass(false);
+        messages.MostraMessaggio(e.description() + "\r\n(" + e.source() + ")", 48, e.source());
+    }
+}
+
+}

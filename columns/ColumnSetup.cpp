@@ -1,0 +1,184 @@
+#include "columns/ColumnSetup.h"
+
+#include "columns/CaricaGriglia.h"
+#include "platform/Database.h"
+#include "platform/DbError.h"
+#include "platform/Recordset.h"
+#include "shell/FieldRoutines.h"
+#include "shell/MessagePresenter.h"
+#include "shell/program_state.h"
+
+#include <QString>
+
+namespace ravelt {
+
+namespace {
+
+const char* const kFormeOrdinate = "Select * from CodiciVari Order by Sigla;";
+const char* const kFormeAlClic = "Select * from CodiciVari Where Tipo = 4 Order by Sigla;";
+const char* const kAssegnateOrdinate = "Select * from ColonneRavelt Order by Sigla;";
+
+std::string trimmed(const std::string& s)
+{
+    return QString::fromStdString(s).trimmed().toStdString();
+}
+
+}
+
+std::string quotaTesto(const std::string& value)
+{
+    std::string out;
+    for (char ch : value) {
+        out += ch;
+        if (ch == '\'')
+            out += '\'';
+    }
+    return out;
+}
+
+ColumnSetup::ColumnSetup(std::filesystem::path folder, std::int16_t numeroHotel, MessagePresenter& messages)
+    : folder_(std::move(folder)), numeroHotel_(numeroHotel), messages_(messages)
+{
+}
+
+ColonneGriglia ColumnSetup::colonneCodici()
+{
+    ColonneGriglia c;
+    InizializzaColonne(c);
+    c[1] = ColonnaGriglia{"Sigla", "Sigla", 6, "S", "L"};
+    c[2] = ColonnaGriglia{"Descrizione", "Descrizione", 30, "S", "L"};
+    return c;
+}
+
+std::string ColumnSetup::intestazione(int colonna) const
+{
+    try {
+        auto db = Database::OpenDatabase("ColonneRavelt.mdb", folder_);
+        auto rs = db->OpenRecordset("ColonneRavelt");
+        rs->FindFirst("NumeroHotel = " + std::to_string(numeroHotel_) + " and NumeroColonna = " + std::to_string(colonna));
+        if (rs->NoMatch())
+            return {};
+        return rs->Fields("Intestazione").toText();
+    } catch (const std::exception& e) {
+        segnalaErrore(e);
+        return {};
+    }
+}
+
+GridContent ColumnSetup::griglia(int colonna) const
+{
+    std::string filtro = "NumeroHotel = " + std::to_string(numeroHotel_) + " and NumeroColonna = " + std::to_string(colonna);
+    programState().FiltroGriglia = filtro;
+    try {
+        auto db = Database::OpenDatabase("ColonneRavelt.mdb", folder_);
+        auto rs = db->OpenRecordset("ColonneRavelt");
+        return CaricaGriglia(*rs, filtro, colonneCodici(), 9999);
+    } catch (const std::exception& e) {
+        segnalaErrore(e);
+        return {};
+    }
+}
+
+GridContent ColumnSetup::grigliaOrdinata(int colonna) const
+{
+    std::string filtro = "NumeroHotel = " + std::to_string(numeroHotel_) + " and NumeroColonna = " + std::to_string(colonna);
+    programState().FiltroGriglia = filtro;
+    try {
+        auto db = Database::OpenDatabase("ColonneRavelt.mdb", folder_);
+        auto rs = db->OpenRecordset(kAssegnateOrdinate);
+        return CaricaGriglia(*rs, filtro, colonneCodici(), 9999);
+    } catch (const std::exception& e) {
+        segnalaErrore(e);
+        return {};
+    }
+}
+
+GridContent ColumnSetup::formeDiPagamento() const
+{
+    std::string filtro = "NumeroHotel = " + std::to_string(numeroHotel_) + " and Tipo = 4";
+    programState().FiltroGriglia = filtro;
+    try {
+        auto db = Database::OpenDatabase("CodiciVari.mdb", folder_);
+        auto rs = db->OpenRecordset(kFormeOrdinate);
+        return CaricaGriglia(*rs, filtro, colonneCodici(), 9999);
+    } catch (const std::exception& e) {
+        segnalaErrore(e);
+        return {};
+    }
+}
+
+// The payment form must exist in the hotel's code list; the check and the new row are
+// one transaction on the column store, so two workstations cannot both assign the same
+// form, and a failed write leaves the store as it was.
+ColumnSetup::Esito ColumnSetup::assegna(int colonna, const std::string& testoIntestazione, const std::string& sigla)
+{
+    if (trimmed(testoIntestazione).empty()) {
+        messages_.MostraMessaggio("E' Necessario intestare prima la colonna!", 48, "Dati Incompleti");
+        return Esito::SenzaIntestazione;
+    }
+    std::string criterio = "NumeroHotel = " + std::to_string(numeroHotel_) + " and Sigla = '" + quotaTesto(sigla) + "'";
+    try {
+        auto codici = Database::OpenDatabase("CodiciVari.mdb", folder_);
+        auto forme = codici->OpenRecordset(kFormeAlClic);
+        forme->FindFirst(criterio);
+        if (forme->NoMatch())
+            return Esito::CodiceIgnoto;
+        std::string descrizione = forme->Fields("Descrizione").toText();
+
+        auto db = Database::OpenDatabase("ColonneRavelt.mdb", folder_);
+        db->BeginTrans();
+        auto rs = db->OpenRecordset(kAssegnateOrdinate);
+        rs->FindFirst(criterio);
+        if (!rs->NoMatch()) {
+            std::string testo = "Forma di pagamento gi\xC3\xA0 utilizzata!\r\nColonna : " + rs->Fields("NumeroColonna").toText() + " (" +
+                                rs->Fields("Intestazione").toText() + ")";
+            db->Rollback();
+            messages_.MostraMessaggio(testo, 0, "Codice Errato");
+            return Esito::GiaUtilizzato;
+        }
+        std::string intestazione = testoIntestazione;
+        intestazione = FiltraCampo(intestazione, 0);
+        auto tabella = db->OpenRecordset("ColonneRavelt");
+        tabella->AddNew();
+        tabella->SetField("NumeroHotel", Value(static_cast<int>(numeroHotel_)));
+        tabella->SetField("NumeroColonna", Value(colonna));
+        tabella->SetField("Intestazione", Value(intestazione));
+        tabella->SetField("Sigla", Value(sigla));
+        tabella->SetField("Descrizione", Value(descrizione));
+        tabella->Update();
+        db->CommitTrans();
+        return Esito::Assegnato;
+    } catch (const std::exception& e) {
+        segnalaErrore(e);
+        return Esito::Errore;
+    }
+}
+
+ColumnSetup::Esito ColumnSetup::rimuovi(const std::string& sigla)
+{
+    std::string criterio = "NumeroHotel = " + std::to_string(numeroHotel_) + " and Sigla = '" + quotaTesto(sigla) + "'";
+    try {
+        auto db = Database::OpenDatabase("ColonneRavelt.mdb", folder_);
+        db->BeginTrans();
+        auto rs = db->OpenRecordset("ColonneRavelt");
+        rs->FindFirst(criterio);
+        if (rs->NoMatch()) {
+            db->Rollback();
+            return Esito::CodiceIgnoto;
+        }
+        rs->Delete();
+        db->CommitTrans();
+        return Esito::Rimosso;
+    } catch (const std::exception& e) {
+        segnalaErrore(e);
+        return Esito::Errore;
+    }
+}
+
+void ColumnSetup::segnalaErrore(const std::exception& e) const
+{
+    messages_.MostraMessaggio(std::string("Errore nell'archivio delle colonne, nessuna modifica registrata:\r\n") + e.what(), 48,
+                              "Errore Archivio");
+}
+
+}
