@@ -9,13 +9,24 @@
 #include "shell/program_state.h"
 
 #include <QApplication>
+#include <QFont>
 #include <filesystem>
 
 namespace ravelt {
 
+// The windows are drawn in Corbel and Arial at fixed sizes; where those fonts are not
+// installed, faces of the same widths keep every caption inside its control.
+static void substituteFonts()
+{
+    QFont::insertSubstitutions("Corbel", {"Carlito", "Liberation Sans Narrow", "Liberation Sans"});
+    QFont::insertSubstitutions("Arial", {"Liberation Sans"});
+    QFont::insertSubstitutions("Courier New", {"Liberation Mono"});
+}
+
 int runGui(int argc, char** argv)
 {
     QApplication app(argc, argv);
+    substituteFonts();
     MsgBoxPresenter messages;
     MainWindowServices services;
     services.messages = &messages;

@@ -18,6 +18,7 @@ void MostraGriglia(QTableWidget& grid, const GridContent& content)
         header << (content.rows() > 0 ? QString::fromStdString(content.cell(0, c)) : QString());
     grid.setHorizontalHeaderLabels(header);
     grid.verticalHeader()->setVisible(false);
+    grid.verticalHeader()->setDefaultSectionSize(grid.fontMetrics().height() + 6);
     for (int c = 0; c < cols; ++c) {
         grid.setColumnWidth(c, content.widthsTwips[c] / 15);
         Qt::Alignment align = (content.alignRight[c] ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter;

@@ -35,6 +35,9 @@ ImpRavelt::ImpRavelt(std::filesystem::path folder, MessagePresenter& messages, s
     setWindowTitle("Impostazione Colonne Cassa");
     setFixedSize(6165 / 15, 4215 / 15);
     setModal(true);
+    QFont corbel("Corbel");
+    corbel.setPointSizeF(9.75);
+    setFont(corbel);
 
     auto* l0 = new QLabel("N. Colonna :", this);
     l0->setObjectName("Label1_0");

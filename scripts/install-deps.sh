@@ -7,7 +7,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl1-mesa-dev
   libsqlite3-dev libgtest-dev libbenchmark-dev
   libcurl4-openssl-dev
-  fonts-liberation2
+  fonts-liberation2 fonts-crosextra-carlito
   cups cups-client cups-bsd printer-driver-cups-pdf
   python3-aiosmtpd
   xvfb xauth
