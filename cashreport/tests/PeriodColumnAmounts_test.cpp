@@ -2,6 +2,7 @@
 #include "cashreport/tests/GoldenFile.h"
 #include "cashreport/tests/HandFixture.h"
 #include "cashreport/tests/RandomFixture.h"
+#include "demohotel/DemoHotel.h"
 #include "platform/AtomicFile.h"
 #include "platform/Clock.h"
 #include "testing/TempFolder.h"
@@ -17,12 +18,12 @@ const FixedClock TheClock(DateTime{2024, 3, 15, 9, 5, 0});
 
 // The report file of one run, by the chosen path.
 std::string reportBytes(const std::filesystem::path& folder, const std::string& type, std::int16_t counter, AmountsPath path,
-                        CashReportResult* result = nullptr)
+                        CashReportResult* result = nullptr, const char* from = "27/02/2024", const char* to = "04/03/2024")
 {
     CashReportRequest r;
     r.folder = folder;
-    r.startDate = "27/02/2024";
-    r.endDate = "04/03/2024";
+    r.startDate = from;
+    r.endDate = to;
     r.documentType = type;
     r.ContatoreScelto = counter;
     r.PCLocal = 1;
@@ -67,6 +68,44 @@ TEST(PeriodColumnAmounts, SameReportAsTheStatementsOnRandomFolders)
         }
     }
     EXPECT_GT(nonZeroTotals, folders * 18 / 2) << "the random folders should mostly give amounts";
+}
+
+// The same over a small demo hotel, whose first day holds every case the report tells
+// apart, for a period over the end of January: every type, each of its counters and
+// every counter, with and without option R.
+TEST(PeriodColumnAmounts, SameReportAsTheStatementsOnADemoFolder)
+{
+    TempFolder dir;
+    DemoOptions options;
+    options.days = 40;
+    options.fromYear = 2026;
+    options.fromMonth = 1;
+    options.fromDay = 25;
+    options.rooms = 40;
+    createDemoHotel(dir.path(), options);
+    long nonZeroDays = 0;
+    for (const char* code : {"AB", "ABR"}) {
+        setSupportCode(dir.path(), code);
+        for (const char* type : {"Tutti", "Fatture", "Ricevute"}) {
+            for (std::int16_t counter : {0, 1, 2, 4}) {
+                SCOPED_TRACE(std::string(type) + ", counter " + std::to_string(counter) + ", support code " + code);
+                CashReportResult slow, fast;
+                std::string statements = reportBytes(dir.path(), type, counter, AmountsPath::Statements, &slow, "25/01/2026", "10/02/2026");
+                std::string period = reportBytes(dir.path(), type, counter, AmountsPath::Period, &fast, "25/01/2026", "10/02/2026");
+                ASSERT_EQ(visibleBytes(statements), visibleBytes(period));
+                EXPECT_EQ(fast.days, 17);
+                EXPECT_LT(fast.queries, slow.queries);
+                std::size_t from = 0;
+                for (std::size_t end; (end = period.find("\r\n", from)) != std::string::npos; from = end + 2) {
+                    std::string line = period.substr(from, end - from);
+                    if (line.size() > 12 && line.substr(1, 10).find("/2026") == 5 &&
+                        line.substr(12).find_first_of("123456789") != std::string::npos)
+                        ++nonZeroDays;
+                }
+            }
+        }
+    }
+    EXPECT_GT(nonZeroDays, 200) << "the demo's days should carry amounts";
 }
 
 }
