@@ -39,7 +39,7 @@ PasswdSecurity::PasswdSecurity(ProgramState& state, QWidget* parent) : QDialog(p
 void PasswdSecurity::Mostra(ProgramState& state, QWidget* parent)
 {
     if (decideGate(state.CodiceAssistenza, state.PasswordDirezione, state.PasswordDigitata) == GateDecision::Grant) {
-        state.AccessoConsentito = "S";
+        state.AccessoConsentito = std::string("S");
         return;
     }
     PasswdSecurity gate(state, parent);
