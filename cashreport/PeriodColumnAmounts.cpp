@@ -33,28 +33,63 @@ std::string paymentsOfPeriod(const AmountsSelection& s, const std::string& first
     return w;
 }
 
-// The document a payment is searched for in stage 2 and 3: the same hotel, type,
-// number, day and counter. 'marked' chooses the documents marked "N" (stage 3).
-std::string sameDocument(const AmountsSelection& s, bool marked)
+// The document a payment is searched for: the same hotel, type, number, day and
+// counter, among those the selection takes. 'marked' chooses the documents marked "N",
+// whose payments are taken off, instead of the ordinary ones.
+std::string documentOf(const AmountsSelection& s, bool marked)
 {
-    return "d.NumeroHotel = " + std::to_string(s.numeroHotel) +
-           " and d.TipoDocumento = p.TipoDocumento and d.NDocumento = p.NDocumento and d.DataEmissione = p.DataEmissione"
-           " and d.Contatore = p.Contatore and d.RiepAcc " +
-           (marked ? "= 'N'" : "<> 'N'");
+    std::string d = "d.NumeroHotel = " + std::to_string(s.numeroHotel) +
+                    " and d.TipoDocumento = p.TipoDocumento and d.NDocumento = p.NDocumento and d.DataEmissione = p.DataEmissione"
+                    " and d.Contatore = p.Contatore";
+    if (s.contatore != 0)
+        d += " and d.Contatore = " + std::to_string(s.contatore);
+    if (marked) {
+        d += " and d.RiepAcc = 'N'";
+        if (s.type == DocumentType::Fatture)
+            d += " and Left(d.TipoDocumento,3) = 'Fat'";
+        else if (s.type == DocumentType::Ricevute)
+            d += " and Left(d.TipoDocumento,3) = 'Ric'";
+        d += " and d.Annullato <> 'S'";
+        if (s.type == DocumentType::Ricevute)
+            d += " and d.CorrNonPagato = 0";
+        return d;
+    }
+    d += " and d.RiepAcc <> 'N'";
+    if (s.type == DocumentType::Fatture)
+        d += " and d.TipoDocumento = 'Fattura n.'";
+    else if (s.type == DocumentType::Ricevute)
+        d += " and d.TipoDocumento = 'Ricevuta n.'";
+    d += " and d.Annullato <> 'S'";
+    if (s.type != DocumentType::Fatture) {
+        if (s.optionR)
+            d += " and d.RiepAcc <> 'A'";
+        else if (s.type == DocumentType::Ricevute)
+            d += " and d.CorrNonPagato = 0";
+        else
+            d += " and ((d.CorrNonPagato = 0 and d.TipoDocumento = 'Ricevuta n.') or d.TipoDocumento = 'Fattura n.')";
+    }
+    return d;
 }
 
-std::string documentCounter(const AmountsSelection& s)
+// The test a payment itself must pass before its document is searched for: the full
+// type text for the ordinary documents, the first three letters for the marked ones.
+std::string paymentType(const AmountsSelection& s, bool marked)
 {
-    return s.contatore == 0 ? std::string() : " and d.Contatore = " + std::to_string(s.contatore);
+    switch (s.type) {
+    case DocumentType::Fatture: return marked ? "Left(p.TipoDocumento,3) = 'Fat' and " : "p.TipoDocumento = 'Fattura n.' and ";
+    case DocumentType::Ricevute: return marked ? "Left(p.TipoDocumento,3) = 'Ric' and " : "p.TipoDocumento = 'Ricevuta n.' and ";
+    case DocumentType::Tutti: return "";
+    }
+    return "";
 }
 
-// Groups payments by day and code, then spreads the groups over the columns whose codes
-// hold that code. A code listed twice in a column counts once, as in the column's
+// Sums the payments by day and code, then spreads each sum over the columns that
+// gather the code. A code listed twice in a column counts once, as in the column's
 // subquery: the codes are taken distinct, compared as the stores compare text.
-std::string spreadOverColumns(const std::string& payments, const std::vector<int>& columns)
+std::string spreadOverColumns(const std::string& paymentsWhere, const std::vector<int>& columns)
 {
     return "Select s.Giorno As Giorno, k.NumeroColonna As Colonna, Sum(s.Unita) As Unita From (Select p.DataEmissione As Giorno, "
-           "p.Sigla As Sigla, Sum(" + std::string(Units) + ") As Unita From Incassi As p Where " + payments +
+           "p.Sigla As Sigla, Sum(" + std::string(Units) + ") As Unita From Incassi As p Where " + paymentsWhere +
            " Group By p.DataEmissione, p.Sigla) As s, (Select Distinct NumeroColonna, Sigla From ColonneRavelt In "
            "'ColonneRavelt.mdb' Where NumeroColonna In (" + columnList(columns) +
            ")) As k Where s.Sigla = k.Sigla Group By s.Giorno, k.NumeroColonna";
@@ -65,68 +100,39 @@ std::string spreadOverColumns(const std::string& payments, const std::vector<int
 std::string PeriodColumnAmounts::externalEntries(const AmountsSelection& s, const std::string& firstDay, const std::string& lastDay,
                                                  const std::vector<int>& columns)
 {
-    // The code is read from the note and compared as a number with each column's codes,
-    // through the same subquery as the day's selection.
-    std::string each;
-    for (int n : columns)
-        each += (each.empty() ? "Select " : " Union All Select ") + std::to_string(n) + " As Colonna";
-    return "Select p.DataEmissione As Giorno, k.Colonna As Colonna, Sum(" + std::string(Units) +
-           ") As Unita From Incassi As p Cross Join (" + each + ") As k Where p.TipoDocumento = 'ESTERNI' and " +
-           paymentsOfPeriod(s, firstDay, lastDay) +
-           " and Val(Left(p.Nota,4)) In (Select Sigla From ColonneRavelt In 'ColonneRavelt.mdb' Where NumeroColonna = k.Colonna)"
-           " Group By p.DataEmissione, k.Colonna";
+    // The entries are first summed by day and by the code read from the note; each
+    // group then goes to every column whose codes hold that code, compared as the day's
+    // selection compares it (a number against each code, through the same subquery).
+    std::string sql = "With e As (Select p.DataEmissione As Giorno, Val(Left(p.Nota,4)) As Codice, Sum(" + std::string(Units) +
+                      ") As Unita From Incassi As p Where p.TipoDocumento = 'ESTERNI' and " + paymentsOfPeriod(s, firstDay, lastDay) +
+                      " Group By p.DataEmissione, Val(Left(p.Nota,4)))";
+    for (std::size_t i = 0; i < columns.size(); ++i) {
+        const std::string n = std::to_string(columns[i]);
+        sql += (i ? " Union All " : " ") + std::string("Select Giorno, ") + n +
+               " As Colonna, Unita From e Where Cast(Codice As Numeric) In (Select Sigla From ColonneRavelt In "
+               "'ColonneRavelt.mdb' Where NumeroColonna = " + n + ")";
+    }
+    return sql;
 }
 
 std::string PeriodColumnAmounts::ordinaryPayments(const AmountsSelection& s, const std::string& firstDay, const std::string& lastDay,
                                                   const std::vector<int>& columns)
 {
-    std::string payment = paymentsOfPeriod(s, firstDay, lastDay);
-    std::string document = sameDocument(s, false) + documentCounter(s);
-    switch (s.type) {
-    case DocumentType::Fatture:
-        payment += " and p.TipoDocumento = 'Fattura n.'";
-        document += " and d.TipoDocumento = 'Fattura n.'";
-        break;
-    case DocumentType::Ricevute:
-        payment += " and p.TipoDocumento = 'Ricevuta n.'";
-        document += " and d.TipoDocumento = 'Ricevuta n.'";
-        break;
-    case DocumentType::Tutti:
-        break;
-    }
-    document += " and d.Annullato <> 'S'";
-    if (s.type == DocumentType::Ricevute || s.type == DocumentType::Tutti) {
-        if (s.optionR)
-            document += " and d.RiepAcc <> 'A'";
-        else if (s.type == DocumentType::Ricevute)
-            document += " and d.CorrNonPagato = 0";
-        else
-            document += " and ((d.CorrNonPagato = 0 and d.TipoDocumento = 'Ricevuta n.') or d.TipoDocumento = 'Fattura n.')";
-    }
-    return spreadOverColumns(payment + " and Exists (Select * From DatiFattura As d Where " + document + ")", columns);
+    return spreadOverColumns(paymentsOfPeriod(s, firstDay, lastDay) + " and " + paymentType(s, false) +
+                                 "Exists (Select * From DatiFattura As d Where " + documentOf(s, false) + ")",
+                             columns);
 }
 
 std::string PeriodColumnAmounts::markedPayments(const AmountsSelection& s, const std::string& firstDay, const std::string& lastDay,
                                                 const std::vector<int>& columns)
 {
-    std::string payment = paymentsOfPeriod(s, firstDay, lastDay);
-    std::string document = sameDocument(s, true) + documentCounter(s);
-    switch (s.type) {
-    case DocumentType::Fatture:
-        payment += " and Left(p.TipoDocumento,3) = 'Fat'";
-        document += " and Left(d.TipoDocumento,3) = 'Fat'";
-        break;
-    case DocumentType::Ricevute:
-        payment += " and Left(p.TipoDocumento,3) = 'Ric'";
-        document += " and Left(d.TipoDocumento,3) = 'Ric'";
-        break;
-    case DocumentType::Tutti:
-        break;
-    }
-    document += " and d.Annullato <> 'S'";
-    if (s.type == DocumentType::Ricevute)
-        document += " and d.CorrNonPagato = 0";
-    return spreadOverColumns(payment + " and Exists (Select * From DatiFattura As d Where " + document + ")", columns);
+    // Marked documents are few: the payments are first chosen by the numbers of the
+    // period's marked documents, and only those are searched for their document.
+    return spreadOverColumns("p.NDocumento In (Select NDocumento From DatiFattura Where RiepAcc = 'N' and DataEmissione >= " +
+                                 quoted(firstDay) + " and DataEmissione <= " + quoted(lastDay) + ") and " +
+                                 paymentsOfPeriod(s, firstDay, lastDay) + " and " + paymentType(s, true) +
+                                 "Exists (Select * From DatiFattura As d Where " + documentOf(s, true) + ")",
+                             columns);
 }
 
 PeriodColumnAmounts::PeriodColumnAmounts(Database& fatture, Database& dettaglio, const AmountsSelection& selection,

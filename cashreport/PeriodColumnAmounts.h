@@ -13,12 +13,13 @@ namespace ravelt {
 class Database;
 
 // The column amounts of a whole period computed at once: one grouped query for each of
-// the three stages (by day and column) and one for each of the two counts, whatever the
-// length of the period and the number of columns. The queries state the same
-// conditions as the day-by-day selections of StatementColumnAmounts, with the day of the
-// payment taken as the day of the report, and the engine evaluates them with the same
-// comparisons (text without regard to letter case, Null equal to nothing), so both give
-// the same report.
+// the three stages (the external entries, the payments of ordinary documents, added, and
+// those of documents marked "N", taken off) and one for each of the two counts,
+// whatever the length of the period and the number of columns. The queries state the
+// same conditions as the day-by-day selections of StatementColumnAmounts, with the day
+// of the payment taken as the day of the report, and the engine evaluates them with the
+// same comparisons (text without regard to letter case, Null equal to nothing, a code
+// read from a note compared as a number), so both give the same report.
 //
 // Amounts are summed by the engine as whole numbers of ten-thousandths, rounded from
 // each stored amount as the program reads it, so nothing is summed in floating point.
@@ -33,7 +34,8 @@ public:
     void CalcolaPresenze(const std::string& g, Totali& giorno, Totali& periodo) override;
     long rowsRead() const override { return rowsRead_; }
 
-    // The query texts, in the suite's dialect.
+    // The query texts, in the suite's dialect. Each returns rows (Giorno, Colonna, Unita):
+    // a day, a column and an amount in ten-thousandths to add to it.
     static std::string externalEntries(const AmountsSelection& s, const std::string& firstDay, const std::string& lastDay,
                                        const std::vector<int>& columns);
     static std::string ordinaryPayments(const AmountsSelection& s, const std::string& firstDay, const std::string& lastDay,
