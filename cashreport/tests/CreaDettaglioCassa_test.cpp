@@ -167,20 +167,44 @@ TEST_P(CreaDettaglioCassa, FailuresLeaveThePreviousReport)
     }
 }
 
-TEST_P(CreaDettaglioCassa, MissingStoreLeavesThePreviousReport)
+// A store, table or field missing from the working folder fails the run with a message
+// that names it; the failures after the report's first lines were written leave the
+// previous report and no temporary file behind either.
+TEST_P(CreaDettaglioCassa, MissingStoresTablesAndFieldsLeaveThePreviousReport)
 {
-    dir.write("FD3", "previous report\r\n");
-    std::filesystem::remove(storePath(dir.path(), "Dettaglio.mdb"));
-    try {
-        ravelt::CreaDettaglioCassa(request("28/02/2024", "01/03/2024", "Tutti"));
-        ADD_FAILURE() << "no error";
-    } catch (const CashReportError& e) {
-        EXPECT_NE(e.description().find("Dettaglio.mdb"), std::string::npos) << e.description();
-        EXPECT_NE(std::string(e.what()).find("Dettaglio forme di incasso"), std::string::npos);
+    struct Case {
+        const char* what;
+        const char* store;
+        const char* statement;  // run on the store; null: the store's file is removed
+        const char* inDescription;
+    } cases[] = {
+        {"registry removed", "AnagraficaHotels.mdb", nullptr, "AnagraficaHotels.mdb"},
+        {"column store removed", "ColonneRavelt.mdb", nullptr, "ColonneRavelt.mdb"},
+        {"counts table dropped", "Dettaglio.mdb", "Drop Table Dettaglio", "Dettaglio"},
+        {"amount field dropped", "Fatture.mdb", "Alter Table Incassi Drop Column Importo", "Importo"},
+        {"document field dropped", "Fatture.mdb", "Alter Table DatiFattura Drop Column RiepAcc", "RiepAcc"},
+    };
+    for (const auto& c : cases) {
+        TempFolder folder;
+        createHandFixture(folder.path(), "");
+        if (c.statement)
+            Database::OpenDatabase(c.store, folder.path())->Execute(c.statement);
+        else
+            std::filesystem::remove(storePath(folder.path(), c.store));
+        folder.write("FD3", "previous report\r\n");
+        CashReportRequest r = request("28/02/2024", "01/03/2024", "Tutti");
+        r.folder = folder.path();
+        try {
+            ravelt::CreaDettaglioCassa(r);
+            ADD_FAILURE() << c.what << ": no error";
+        } catch (const CashReportError& e) {
+            EXPECT_NE(e.description().find(c.inDescription), std::string::npos) << c.what << ": " << e.description();
+            EXPECT_NE(std::string(e.what()).find("Dettaglio forme di incasso"), std::string::npos) << c.what;
+        }
+        EXPECT_EQ(folder.read("FD3"), "previous report\r\n") << c.what;
+        for (const auto& entry : std::filesystem::directory_iterator(folder.path()))
+            EXPECT_EQ(entry.path().filename().string().find(".FD3.tmp"), std::string::npos) << c.what << ": left " << entry.path();
     }
-    EXPECT_EQ(report(), "previous report\r\n");
-    for (const auto& entry : std::filesystem::directory_iterator(dir.path()))
-        EXPECT_EQ(entry.path().filename().string().find(".FD3.tmp"), std::string::npos) << "left " << entry.path();
 }
 
 INSTANTIATE_TEST_SUITE_P(BothPaths, CreaDettaglioCassa, ::testing::Values(AmountsPath::Statements, AmountsPath::Period), pathName);
