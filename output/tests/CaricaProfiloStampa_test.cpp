@@ -8,7 +8,7 @@
 #include <gtest/gtest.h>
 
 using namespace ravelt;
-using ravelt::testing::slots;
+using ravelt::testing::codici;
 
 namespace {
 
@@ -19,14 +19,14 @@ TEST(LeggiCodici, TwelveSlotsOfThreeCharacters)
         std::string text;
         std::array<double, 12> expected;
     } cases[] = {
-        {"windows printer", slots({"8", "0", "0", "0", "0", "1", "12", "0", "0", "0", "0", "0"}),
+        {"windows printer", codici({"8", "0", "0", "0", "0", "1", "12", "0", "0", "0", "0", "0"}),
          {8, 0, 0, 0, 0, 1, 12, 0, 0, 0, 0, 0}},
-        {"control bytes", slots({"27", "15", "0", "0", "0", "0", "27", "18"}), {27, 15, 0, 0, 0, 0, 27, 18, 0, 0, 0, 0}},
+        {"control bytes", codici({"27", "15", "0", "0", "0", "0", "27", "18"}), {27, 15, 0, 0, 0, 0, 27, 18, 0, 0, 0, 0}},
         {"half points", "7.5  0", {7.5, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}},
         {"short text leaves the rest 0", "  3 88 7", {3, 88, 7, 0, 0, 0, 0, 0, 0, 0, 0, 0}},
         {"blank and non-numeric slots are 0", "   abc 12", {0, 0, 12, 0, 0, 0, 0, 0, 0, 0, 0, 0}},
         {"empty", "", {}},
-        {"beyond 36 characters ignored", slots({"1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "11", "12", "99"}),
+        {"beyond 36 characters ignored", codici({"1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "11", "12", "99"}),
          {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}},
     };
     for (const auto& c : cases)
@@ -50,9 +50,9 @@ protected:
                 Destinazione{1, 6, "Stampa PDF", 3, "report.pdf"},
             },
             {
-                TipoStampa{1, slots({"8", "0", "0", "0", "0", "1", "12"}), slots({"0", "0", "0", "0", "0", "3", "88", "72"})},
-                TipoStampa{2, slots({"27", "15", "0", "0", "0", "0", "27", "18"}), slots({"0", "0", "0", "0", "0", "2"})},
-                TipoStampa{3, slots({"7.5", "0", "0", "0", "0", "1", "10"}), ""},
+                TipoStampa{1, codici({"8", "0", "0", "0", "0", "1", "12"}), codici({"0", "0", "0", "0", "0", "3", "88", "72"})},
+                TipoStampa{2, codici({"27", "15", "0", "0", "0", "0", "27", "18"}), codici({"0", "0", "0", "0", "0", "2"})},
+                TipoStampa{3, codici({"7.5", "0", "0", "0", "0", "1", "10"}), ""},
             });
         ravelt::testing::scriviContatori(dir.path(), {{2, 66, 66}, {1, 80, 60}});
     }
@@ -145,7 +145,7 @@ TEST_F(CaricaProfiloStampaTest, ControlCodeThatIsNoByteIsRefusedOnATextDevice)
 {
     ravelt::testing::TempFolder other;
     ravelt::testing::scriviStampanti(other.path(), {{1, 1, "Aghi", 4, "x.txt"}, {1, 2, "Laser", 5, "q"}},
-                                     {{4, slots({"27", "300"}), ""}, {5, slots({"300", "0", "0", "0", "0", "1", "12"}), ""}});
+                                     {{4, codici({"27", "300"}), ""}, {5, codici({"300", "0", "0", "0", "0", "1", "12"}), ""}});
     ravelt::testing::scriviContatori(other.path(), {{1, 60, 60}});
     try {
         CaricaProfiloStampa(ContestoStampa{other.path(), nullptr, 1}, "Aghi", true);

@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 
 using namespace ravelt;
-using ravelt::testing::slots;
+using ravelt::testing::codici;
 
 namespace {
 
@@ -22,10 +22,10 @@ protected:
                                              {1, 4, "Senza corpo", 3, "Ufficio"},
                                          },
                                          {
-                                             {1, slots({"8", "0", "0", "0", "0", "1", "12"}), slots({"0", "0", "0", "0", "0", "2"})},
-                                             {2, slots({"27", "15", "0", "0", "0", "0", "27", "18"}),
-                                              slots({"0", "0", "0", "0", "0", "1", "5", "6"})},
-                                             {3, slots({"0", "0", "0", "0", "0", "1", "0"}), ""},
+                                             {1, codici({"8", "0", "0", "0", "0", "1", "12"}), codici({"0", "0", "0", "0", "0", "2"})},
+                                             {2, codici({"27", "15", "0", "0", "0", "0", "27", "18"}),
+                                              codici({"0", "0", "0", "0", "0", "1", "5", "6"})},
+                                             {3, codici({"0", "0", "0", "0", "0", "1", "0"}), ""},
                                          });
         ravelt::testing::scriviContatori(dir.path(), {{1, 3, 4}});
         dir.write("FD2", "uno\r\ndue\r\n");

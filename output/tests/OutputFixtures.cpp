@@ -48,7 +48,7 @@ void scriviAnagrafica(const std::filesystem::path& folder, const std::string& co
     db->Close();
 }
 
-std::string slots(std::initializer_list<const char*> values)
+std::string codici(std::initializer_list<const char*> values)
 {
     std::string out;
     for (const char* v : values) {

@@ -1,6 +1,7 @@
 #pragma once
 #include "shell/MessagePresenter.h"
 
+#include <array>
 #include <cstdint>
 #include <filesystem>
 #include <initializer_list>
@@ -33,7 +34,7 @@ void scriviAnagrafica(const std::filesystem::path& folder, const std::string& co
 
 // A code text of twelve three-character slots, each value right-aligned: the values
 // given, then blanks ("" leaves a slot blank).
-std::string slots(std::initializer_list<const char*> values);
+std::string codici(std::initializer_list<const char*> values);
 
 // Report lines "Riga 001 ..." padded with dots to 'width' characters.
 std::vector<std::string> righeNumerate(int count, int width = 40);

@@ -1,0 +1,312 @@
+#include "output/MenuStampa.h"
+#include "output/tests/OutputFixtures.h"
+#include "platform/MemoryPrinter.h"
+#include "testing/TempFolder.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QMessageBox>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+#include <gtest/gtest.h>
+
+using namespace ravelt;
+using ravelt::testing::codici;
+
+namespace {
+
+class MenuStampaTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ravelt::testing::scriviStampanti(
+            dir.path(),
+            {
+                {1, 1, "Laser", 1, "Ufficio"},
+                {1, 2, "Aghi", 2, "aghi.txt"},
+                {1, 3, "Primo PDF", 1, "primo.pdf"},
+                {2, 4, "Altro hotel PDF", 1, "altro.pdf"},
+                {1, 5, "Secondo PDF", 1, "secondo.pdf"},
+            },
+            {
+                {1, codici({"8", "0", "0", "0", "0", "1", "12"}), codici({"0", "0", "0", "0", "0", "0"})},
+                {2, codici({"27", "15", "0", "0", "0", "0", "27", "18"}), codici({"0", "0", "0", "0", "0", "0", "6", "6"})},
+            });
+        ravelt::testing::scriviContatori(dir.path(), {{1, 60, 60}});
+        ravelt::testing::scriviAnagrafica(dir.path(), "AB");
+        dir.write("FD4", "\xb3" "CITT\xc0\xb3" "1.234,56\xb3\r\n");
+        printers.devices = {"Ufficio", "Magazzino"};
+        printers.defaultDevice = "Ufficio";
+        state.CodiceAssistenza = "K";
+        servizi.stampanti = &printers;
+        servizi.env = &env;
+        servizi.apriFile = [this](const std::filesystem::path& p) {
+            opened.push_back(p);
+            return openAnswer;
+        };
+        servizi.mostraAnteprima = [this](QWidget*) { ++previews; };
+        servizi.avvisoStandard = [this](QWidget*, const QString& titolo, const QString& testo) {
+            warnings.push_back((titolo + ": " + testo).toStdString());
+        };
+    }
+    std::unique_ptr<MenuStampa> apri()
+    {
+        auto m = std::make_unique<MenuStampa>(dir.path(), 4, state, &clock, messages, servizi);
+        m->show();
+        QApplication::processEvents();
+        return m;
+    }
+    static QComboBox* combo(MenuStampa& m, const char* name) { return m.findChild<QComboBox*>(name); }
+    static void premi(MenuStampa& m, int i)
+    {
+        QToolButton* b = m.findChild<QToolButton*>(QString("Tst_%1").arg(i));
+        ASSERT_NE(b, nullptr);
+        QTest::mouseClick(b, Qt::LeftButton);
+        QApplication::processEvents();
+    }
+    static void spunta(MenuStampa& m, const char* name, bool on) { m.findChild<QCheckBox*>(name)->setChecked(on); }
+    static std::vector<std::string> voci(QComboBox* c)
+    {
+        std::vector<std::string> v;
+        for (int i = 0; i < c->count(); ++i)
+            v.push_back(c->itemText(i).toStdString());
+        return v;
+    }
+
+    ravelt::testing::TempFolder dir;
+    ProgramState state;
+    FixedClock clock{DateTime{2024, 3, 12, 15, 7, 30}};
+    ravelt::testing::RecordingPresenter messages;
+    MemoryPrinterSystem printers;
+    MapEnvironment env;
+    ServiziMenuStampa servizi;
+    std::vector<std::filesystem::path> opened;
+    bool openAnswer = true;
+    int previews = 0;
+    std::vector<std::string> warnings;
+};
+
+TEST_F(MenuStampaTest, LoadAndActivation)
+{
+    auto m = apri();
+    EXPECT_EQ(m->windowTitle(), "Stampe non modificabili");
+    EXPECT_EQ(m->size(), QSize(411, 184));
+    EXPECT_EQ(state.NumeroHotel, 1) << "hotel 0 becomes 1";
+    EXPECT_EQ(voci(combo(*m, "Combo1")), (std::vector<std::string>{"Laser", "Aghi", "Primo PDF", "Secondo PDF"}));
+    EXPECT_EQ(combo(*m, "Combo1")->currentText(), "Laser");
+    EXPECT_EQ(voci(combo(*m, "Combo2")), (std::vector<std::string>{"Ufficio", "Magazzino"}));
+    EXPECT_EQ(combo(*m, "Combo2")->currentIndex(), -1);
+    EXPECT_EQ(combo(*m, "Combo2")->currentText(), "");
+    EXPECT_TRUE(m->findChild<QCheckBox*>("Chk")->isChecked());
+    EXPECT_FALSE(m->findChild<QCheckBox*>("Chk2")->isChecked());
+    EXPECT_FALSE(m->findChild<QCheckBox*>("Chk3")->isChecked());
+    EXPECT_EQ(m->findChild<QLabel*>("Label1_2")->text(), "SELEZIONE");
+    EXPECT_EQ(m->codiceAssistenza(), "AB") << "read again from the registry at activation";
+    for (int i = 0; i < 6; ++i) {
+        QToolButton* b = m->findChild<QToolButton*>(QString("Tst_%1").arg(i));
+        ASSERT_NE(b, nullptr);
+        EXPECT_TRUE(b->text().isEmpty());
+        EXPECT_FALSE(b->icon().isNull());
+        EXPECT_FALSE(b->toolTip().isEmpty());
+    }
+    EXPECT_EQ(m->findChild<QToolButton*>("Tst_3")->geometry(), QRect(10, 120, 57, 57));
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(MenuStampaTest, WordProcessorCopyIsNamedWithTheClockAndOpenedLater)
+{
+    auto m = apri();
+    std::filesystem::path copy = dir / "doc" / "fd4202403121507.doc";
+    EXPECT_EQ(m->copiaDoc().percorso, copy);
+    EXPECT_EQ(dir.read("doc/fd4202403121507.doc"), dir.read("FD4"));
+    dir.write("FD4", "salvato dopo\r\n");
+    premi(*m, 0);
+    ASSERT_EQ(opened.size(), 1u);
+    EXPECT_EQ(opened[0], copy);
+    EXPECT_NE(dir.read("doc/fd4202403121507.doc"), "salvato dopo\r\n") << "the copy is the report as it was at the load";
+
+    openAnswer = false;
+    premi(*m, 0);
+    ASSERT_EQ(messages.shown.size(), 1u) << "a copy that cannot be opened is told";
+}
+
+TEST_F(MenuStampaTest, WithoutAReportThereIsNoCopyAndTheButtonSaysWhy)
+{
+    std::filesystem::remove(dir / "FD4");
+    auto m = apri();
+    EXPECT_TRUE(std::filesystem::is_directory(dir / "doc"));
+    EXPECT_FALSE(m->copiaDoc().copiata);
+    premi(*m, 0);
+    EXPECT_TRUE(opened.empty());
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_TRUE(m->isVisible());
+}
+
+TEST_F(MenuStampaTest, NoInstalledPrinterShowsTheNoPrinterEntryWhichNamesNoDevice)
+{
+    printers.devices.clear();
+    printers.defaultDevice.clear();
+    auto m = apri();
+    EXPECT_EQ(voci(combo(*m, "Combo2")), (std::vector<std::string>{"<nessuna stampante>"}));
+    combo(*m, "Combo1")->setCurrentText("Aghi");
+    combo(*m, "Combo2")->setCurrentIndex(0);
+    premi(*m, 3);
+    ASSERT_EQ(printers.textJobs.size(), 1u);
+    EXPECT_EQ(printers.textJobs[0]->device, "aghi.txt");
+}
+
+TEST_F(MenuStampaTest, ClosesItselfWithoutDestinations)
+{
+    std::filesystem::remove(dir / "Stampanti.sqlite");
+    ravelt::testing::scriviStampanti(dir.path(), {{2, 1, "Altro hotel", 1, "x"}}, {});
+    auto m = apri();
+    QApplication::processEvents();
+    EXPECT_FALSE(m->isVisible());
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(MenuStampaTest, PrinterButtonPrintsTheChosenDestinationWithTheCheckBoxes)
+{
+    auto m = apri();
+    spunta(*m, "Chk", false);
+    spunta(*m, "Chk2", true);
+    spunta(*m, "Chk3", true);
+    premi(*m, 3);
+    ASSERT_EQ(printers.documents.size(), 1u);
+    const PrintedDocument& d = *printers.documents[0];
+    EXPECT_EQ(d.target, "Ufficio");
+    EXPECT_EQ(d.duplex, 2);
+    ASSERT_FALSE(d.pages.empty());
+    EXPECT_EQ(d.pages[0].orientation, PrinterObject::Landscape);
+    ASSERT_GE(d.pages[0].lines.size(), 2u);
+    EXPECT_EQ(d.pages[0].lines[1].fragments[0].fontSize, 12) << "normal size when not compressed";
+    EXPECT_EQ(d.pages[0].lines[1].text(), "|CITTà|1.234,56|") << "support code AB: converted";
+}
+
+TEST_F(MenuStampaTest, OptionKFromTheRegistryPrintsUnconverted)
+{
+    std::filesystem::remove(dir / "AnagraficaHotels.sqlite");
+    ravelt::testing::scriviAnagrafica(dir.path(), "XK");
+    auto m = apri();
+    premi(*m, 3);
+    ASSERT_EQ(printers.documents.size(), 1u);
+    EXPECT_EQ(printers.documents[0]->pages[0].lines[1].text(), "³CITTÀ³1.234,56³");
+}
+
+TEST_F(MenuStampaTest, PdfButtonUsesTheLastPdfDestinationAndLeavesItShown)
+{
+    auto m = apri();
+    premi(*m, 2);
+    EXPECT_EQ(combo(*m, "Combo1")->currentText(), "Secondo PDF");
+    ASSERT_EQ(printers.documents.size(), 1u);
+    EXPECT_TRUE(printers.documents[0]->pdf);
+    EXPECT_EQ(printers.documents[0]->target, (dir / "secondo.pdf").string());
+    EXPECT_TRUE(warnings.empty());
+}
+
+TEST_F(MenuStampaTest, PdfButtonWithoutPdfDestinationWarnsInTheStandardBox)
+{
+    std::filesystem::remove(dir / "Stampanti.sqlite");
+    ravelt::testing::scriviStampanti(dir.path(), {{1, 1, "Laser", 1, "Ufficio"}}, {});
+    auto m = apri();
+    premi(*m, 2);
+    EXPECT_EQ(warnings, (std::vector<std::string>{"Stampa: Nessuna stampante PDF impostata!"}));
+    EXPECT_TRUE(printers.documents.empty());
+    EXPECT_TRUE(messages.shown.empty()) << "not through the program's own box";
+}
+
+TEST_F(MenuStampaTest, RealStandardWarningBox)
+{
+    std::filesystem::remove(dir / "Stampanti.sqlite");
+    ravelt::testing::scriviStampanti(dir.path(), {{1, 1, "Laser", 1, "Ufficio"}}, {});
+    servizi.avvisoStandard = nullptr;
+    auto m = apri();
+    QString seen, title;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    QTimer::singleShot(50, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box)
+            return;
+        seen = box->text();
+        title = box->windowTitle();
+        icon = box->icon();
+        box->accept();
+    });
+    m->Tst_Click(2);
+    EXPECT_EQ(seen, "Nessuna stampante PDF impostata!");
+    EXPECT_EQ(title, "Stampa");
+    EXPECT_EQ(icon, QMessageBox::Warning);
+}
+
+TEST_F(MenuStampaTest, PrinterChosenForATextDestinationReceivesTheBytes)
+{
+    auto m = apri();
+    combo(*m, "Combo1")->setCurrentText("Aghi");
+    combo(*m, "Combo2")->setCurrentIndex(1);
+    premi(*m, 3);
+    ASSERT_EQ(printers.textJobs.size(), 1u);
+    EXPECT_EQ(printers.textJobs[0]->device, "Magazzino");
+    EXPECT_EQ(printers.textJobs[0]->bytes, std::string("\x1b\x0f\0\0\0", 5) + "|CITT\xe0|1.234,56|\r\n\f");
+}
+
+TEST_F(MenuStampaTest, DeviceFailureIsToldAndTheMenuStays)
+{
+    printers.failingDevices = {"aghi.txt"};
+    auto m = apri();
+    combo(*m, "Combo1")->setCurrentText("Aghi");
+    premi(*m, 3);
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_NE(messages.shown[0].testo.find("aghi.txt"), std::string::npos) << messages.shown[0].testo;
+    EXPECT_EQ(messages.shown[0].titolo, "Stampa");
+    EXPECT_TRUE(m->isVisible());
+}
+
+TEST_F(MenuStampaTest, UnreadableStoreIsToldAndTheMenuStays)
+{
+    auto m = apri();
+    std::filesystem::remove(dir / "Contatori.sqlite");
+    premi(*m, 3);
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_NE(messages.shown[0].testo.find("Contatori"), std::string::npos) << messages.shown[0].testo;
+    EXPECT_TRUE(m->isVisible());
+}
+
+TEST_F(MenuStampaTest, CsvButtonWritesTheFileAndOpensIt)
+{
+    auto m = apri();
+    premi(*m, 1);
+    EXPECT_EQ(dir.read("fd4.csv"), ",CITT,,\x80" "1234.56,\r\n") << "default settings; capital A grave is a corner byte";
+    ASSERT_EQ(opened.size(), 1u);
+    EXPECT_EQ(opened[0], dir / "fd4.csv");
+
+    std::filesystem::remove(dir / "FD4");
+    premi(*m, 1);
+    EXPECT_EQ(messages.shown.size(), 1u) << "no report to export is told";
+    EXPECT_EQ(opened.size(), 1u);
+}
+
+TEST_F(MenuStampaTest, ReturnFromThePreviewShowsTheFirstDestinationAgain)
+{
+    auto m = apri();
+    combo(*m, "Combo1")->setCurrentText("Aghi");
+    spunta(*m, "Chk2", true);
+    combo(*m, "Combo2")->setCurrentIndex(1);
+    premi(*m, 4);
+    EXPECT_EQ(previews, 1);
+    EXPECT_EQ(combo(*m, "Combo1")->currentText(), "Laser");
+    EXPECT_TRUE(m->findChild<QCheckBox*>("Chk2")->isChecked());
+    EXPECT_EQ(combo(*m, "Combo2")->currentText(), "Magazzino");
+}
+
+TEST_F(MenuStampaTest, ExitButtonCloses)
+{
+    auto m = apri();
+    premi(*m, 5);
+    EXPECT_FALSE(m->isVisible());
+    EXPECT_EQ(m->result(), QDialog::Accepted);
+}
+
+}
