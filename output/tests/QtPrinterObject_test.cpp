@@ -1,0 +1,87 @@
+#include "output/MotoreStampa.h"
+#include "output/QtPrinterObject.h"
+#include "output/QtPrinterSystem.h"
+#include "output/tests/OutputFixtures.h"
+#include "output/tests/PdfTools.h"
+#include "testing/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+using namespace ravelt;
+using ravelt::testing::codici;
+
+namespace {
+
+std::vector<std::string> filesIn(const std::filesystem::path& dir)
+{
+    std::vector<std::string> names;
+    for (const auto& e : std::filesystem::directory_iterator(dir))
+        names.push_back(e.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+TEST(QtPrinterObject, PdfDestinationIsWrittenByTheProgramWithoutAnyPrinter)
+{
+    ravelt::testing::TempFolder dir;
+    ravelt::testing::scriviStampanti(dir.path(), {{1, 1, "Stampa PDF", 3, "report.pdf"}},
+                                     {{3, codici({"7.5", "0", "0", "0", "0", "1", "10"}), codici({"0", "0", "0", "0", "0", "2"})}});
+    ravelt::testing::scriviContatori(dir.path(), {{1, 60, 60}});
+    auto lines = ravelt::testing::righeNumerate(130);
+    lines[0] = "Hotel Caff\xe8 \xb3" "CITT\xc0\xb3 \x80 1.234,56 \xe7grassetto\xe7 fine";
+    dir.write("FD1", ravelt::testing::comeFile(lines));
+    QtPrinterSystem printers;
+    MotoreStampa motore(ContestoStampa{dir.path(), nullptr, 1}, 1, printers);
+    RichiestaStampa r;
+    r.destinazione = "Stampa PDF";
+    RisultatoStampa out = motore.Stampa(r);
+    EXPECT_EQ(out.uscita, (dir / "report.pdf").string());
+    ASSERT_EQ(ravelt::testing::pdfPages(dir / "report.pdf"), 3);
+    auto first = ravelt::testing::pdfPage(dir / "report.pdf", 1);
+    EXPECT_NEAR(first.width, 595.3, 0.5) << "A4";
+    EXPECT_NE(first.text.find("Hotel Caffè |CITTà| € 1.234,56 grassetto fine"), std::string::npos) << first.text;
+    EXPECT_NE(first.text.find("Riga 058"), std::string::npos);
+    EXPECT_NE(ravelt::testing::pdfPage(dir / "report.pdf", 3).text.find("Riga 130"), std::string::npos);
+    EXPECT_EQ(filesIn(dir.path()), (std::vector<std::string>{"Contatori.sqlite", "FD1", "Stampanti.sqlite", "report.pdf"}))
+        << "no temporary file is left";
+}
+
+TEST(QtPrinterObject, UnfinishedDocumentLeavesThePreviousFile)
+{
+    ravelt::testing::TempFolder dir;
+    dir.write("report.pdf", "precedente");
+    {
+        auto job = QtPrinterObject::forPdf(dir / "report.pdf", "prova");
+        job->print("a meta'", true);
+    }
+    EXPECT_EQ(dir.read("report.pdf"), "precedente");
+    EXPECT_EQ(filesIn(dir.path()), (std::vector<std::string>{"report.pdf"}));
+}
+
+TEST(QtPrinterObject, MissingFolderIsAnErrorNamingIt)
+{
+    ravelt::testing::TempFolder dir;
+    try {
+        QtPrinterObject::forPdf(dir / "manca" / "report.pdf", "prova");
+        FAIL();
+    } catch (const std::runtime_error& e) {
+        EXPECT_NE(std::string(e.what()).find("manca"), std::string::npos) << e.what();
+    }
+}
+
+TEST(QtPrinterObject, LinesBelowThePageEdgeGoOnANewPage)
+{
+    ravelt::testing::TempFolder dir;
+    auto job = QtPrinterObject::forPdf(dir / "lungo.pdf", "prova");
+    job->setFontName("Courier New");
+    job->setFontSize(12);
+    for (const auto& l : ravelt::testing::righeNumerate(100))
+        job->print(l, true);
+    job->endDoc();
+    int pages = ravelt::testing::pdfPages(dir / "lungo.pdf");
+    EXPECT_GE(pages, 2) << "100 lines of 12 points do not fit an A4 page";
+    auto last = ravelt::testing::pdfPage(dir / "lungo.pdf", pages);
+    EXPECT_NE(last.text.find("Riga 100"), std::string::npos);
+}
+
+}
