@@ -10,6 +10,7 @@ packages=(
   fonts-liberation2 fonts-crosextra-carlito
   cups cups-client cups-bsd printer-driver-cups-pdf
   python3-aiosmtpd
+  poppler-utils
   xvfb xauth
 )
 missing=()
