@@ -2,12 +2,11 @@
 
 #include "output/Anteprima.h"
 #include "output/CaricaProfiloStampa.h"
+#include "output/CodiceHotel.h"
 #include "output/ConvertiXLS.h"
 #include "output/IconeMenuStampa.h"
 #include "output/QtPrinterSystem.h"
 #include "output/ReportFile.h"
-#include "platform/Database.h"
-#include "platform/Recordset.h"
 #include "shell/Twips.h"
 
 #include <QApplication>
@@ -171,13 +170,8 @@ void MenuStampa::attivazione()
     raise();
     combo1_->clear();
     try {
-        auto db = Database::OpenDatabase("AnagraficaHotels.mdb", folder_);
-        auto rs = db->OpenRecordset("AnagraficaHotels");
-        rs->FindFirst("Numero = 1");
-        if (!rs->NoMatch())
-            codiceAssistenza_ = rs->Fields("CodiceAssistenza").toText();
-        rs->Close();
-        db->Close();
+        if (auto code = LeggiCodiceAssistenza(folder_))
+            codiceAssistenza_ = *code;
     } catch (const std::exception& e) {
         errore(std::string("Impossibile leggere il codice dell'hotel: ") + e.what() +
                ".\r\nSi stampa con le opzioni lette all'avvio.");

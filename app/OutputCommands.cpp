@@ -1,0 +1,73 @@
+#include "app/OutputCommands.h"
+
+#include "output/ComandiUscita.h"
+#include "output/QtPrinterSystem.h"
+#include "platform/Environment.h"
+#include "platform/ProgramLauncher.h"
+#include "shell/program_state.h"
+
+#include <QApplication>
+#include <cstdlib>
+#include <filesystem>
+#include <iostream>
+#include <memory>
+
+namespace ravelt {
+
+namespace {
+
+// The toolkit application the printing needs, made here when the caller has none. A
+// machine without a display (no DISPLAY, no WAYLAND_DISPLAY) gets the offscreen
+// platform, unless the platform was chosen already.
+std::unique_ptr<QCoreApplication> applicazione(bool gui)
+{
+    if (QCoreApplication::instance())
+        return nullptr;
+    if (!std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY"))
+        ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    static int argc = 1;
+    static char name[] = "ravelt";
+    static char* argv[] = {name, nullptr};
+    if (gui)
+        return std::make_unique<QApplication>(argc, argv);
+    return std::make_unique<QCoreApplication>(argc, argv);
+}
+
+template <typename Command>
+int run(bool gui, Command command, const std::vector<std::string>& args)
+{
+    auto app = applicazione(gui);
+    SystemEnvironment env;
+    QtPrinterSystem printers;
+    SystemProgramLauncher launcher;
+    ContestoComandi c;
+    c.folder = std::filesystem::current_path();
+    c.state = &programState();
+    c.stampanti = &printers;
+    c.env = &env;
+    c.launcher = &launcher;
+    c.out = &std::cout;
+    c.err = &std::cerr;
+    int code = command(args, c);
+    std::cout.flush();
+    return code;
+}
+
+}
+
+int commandPrint(const std::vector<std::string>& args)
+{
+    return run(true, ComandoStampa, args);
+}
+
+int commandCsv(const std::vector<std::string>& args)
+{
+    return run(false, ComandoCsv, args);
+}
+
+int commandMail(const std::vector<std::string>& args)
+{
+    return run(false, ComandoMail, args);
+}
+
+}

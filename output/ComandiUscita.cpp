@@ -1,0 +1,192 @@
+#include "output/ComandiUscita.h"
+
+#include "output/CaricaProfiloStampa.h"
+#include "output/CodiceHotel.h"
+#include "output/ConvertiXLS.h"
+#include "output/InviaEMail.h"
+#include "output/MotoreStampa.h"
+#include "output/ReportFile.h"
+#include "output/RigheReport.h"
+#include "output/TestoEditor.h"
+
+#include <optional>
+#include <stdexcept>
+
+namespace ravelt {
+
+namespace {
+
+// Wrong arguments: the message and the usage go to the error stream.
+class ErroreUso : public std::invalid_argument {
+public:
+    using std::invalid_argument::invalid_argument;
+};
+
+struct OpzioniStampa {
+    std::optional<std::string> destinazione;
+    bool pdf = false;
+    bool normale = false;
+    bool orizzontale = false;
+    bool fronteRetro = false;
+    std::string stampante;
+};
+
+OpzioniStampa leggiOpzioni(const std::vector<std::string>& args)
+{
+    OpzioniStampa o;
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        auto value = [&]() -> std::string {
+            if (i + 1 >= args.size())
+                throw ErroreUso("manca il valore dell'opzione " + a);
+            return args[++i];
+        };
+        if (a == "--destination")
+            o.destinazione = value();
+        else if (a == "--printer")
+            o.stampante = value();
+        else if (a == "--pdf")
+            o.pdf = true;
+        else if (a == "--normal")
+            o.normale = true;
+        else if (a == "--landscape")
+            o.orizzontale = true;
+        else if (a == "--duplex")
+            o.fronteRetro = true;
+        else
+            throw ErroreUso("opzione sconosciuta: " + a);
+    }
+    if (o.pdf && o.destinazione)
+        throw ErroreUso("--destination e --pdf non vanno insieme");
+    return o;
+}
+
+std::string elenco(const std::vector<std::string>& names)
+{
+    std::string s;
+    for (const auto& n : names)
+        s += (s.empty() ? "\"" : ", \"") + n + "\"";
+    return s;
+}
+
+std::filesystem::path reportOrThrow(const ContestoComandi& c)
+{
+    auto report = findReportFile(c.folder, c.state->PCLocal);
+    if (!report)
+        throw std::runtime_error("il file della stampa " + reportFileName(c.state->PCLocal) + " non c'e' nella cartella " +
+                                 c.folder.string() + ": prima si scrive il report (ravelt report)");
+    return *report;
+}
+
+// Runs a command's work and turns its failures into the exit code and the message.
+template <typename Work>
+int eseguiComando(const char* name, const ContestoComandi& c, Work work)
+{
+    try {
+        return work();
+    } catch (const ErroreUso& e) {
+        *c.err << "ravelt " << name << ": " << e.what() << "\n" << UsoComandiUscita();
+        return EsitoUso;
+    } catch (const std::exception& e) {
+        *c.err << "ravelt " << name << ": " << e.what() << "\n";
+        return EsitoFallito;
+    }
+}
+
+}
+
+std::string UsoComandiUscita()
+{
+    return "  ravelt print [--destination NOME | --pdf] [--normal] [--landscape] [--duplex] [--printer DISPOSITIVO]\n"
+           "  ravelt csv\n"
+           "  ravelt mail\n";
+}
+
+int ComandoStampa(const std::vector<std::string>& args, const ContestoComandi& c)
+{
+    return eseguiComando("print", c, [&] {
+        OpzioniStampa o = leggiOpzioni(args);
+        ProgramState& state = *c.state;
+        if (state.NumeroHotel == 0)
+            state.NumeroHotel = 1;
+        auto destinazioni = ElencoDestinazioni(c.folder);
+        if (destinazioni.empty())
+            throw std::runtime_error("in Stampanti.mdb non c'e' nessuna destinazione di stampa dell'hotel 1");
+        std::string destinazione = destinazioni.front();
+        if (o.destinazione) {
+            destinazione = *o.destinazione;
+        } else if (o.pdf) {
+            std::optional<std::string> last;
+            for (const auto& d : destinazioni)
+                if (DestinazionePdf(d))
+                    last = d;
+            if (!last)
+                throw std::runtime_error("Nessuna stampante PDF impostata! (nessuna destinazione con \"PDF\" nel nome)");
+            destinazione = *last;
+        }
+        reportOrThrow(c);
+
+        RichiestaStampa r;
+        r.destinazione = destinazione;
+        r.compresso = !o.normale;
+        r.orizzontale = o.orizzontale;
+        r.fronteRetro = o.fronteRetro;
+        r.stampante = o.stampante;
+        r.codiceAssistenza = LeggiCodiceAssistenza(c.folder).value_or(state.CodiceAssistenza);
+        MotoreStampa motore(ContestoStampa{c.folder, c.env, state.NumeroHotel}, state.PCLocal, *c.stampanti);
+        RisultatoStampa esito = motore.Stampa(r);
+        switch (esito.esito) {
+        case EsitoStampa::DestinazioneSconosciuta:
+            throw std::runtime_error("destinazione sconosciuta: \"" + destinazione + "\" (destinazioni dell'hotel 1: " +
+                                     elenco(destinazioni) + ")");
+        case EsitoStampa::ReportMancante:
+            reportOrThrow(c);
+            throw std::runtime_error("il file della stampa non si e' potuto leggere");
+        case EsitoStampa::Stampato:
+            break;
+        }
+        if (!esito.stampanteDelDispositivo)
+            *c.err << "ravelt print: nessuna stampante installata si chiama \"" << esito.profilo.Dispositivo
+                   << "\": stampato sulla stampante corrente\n";
+        *c.out << "Stampato " << reportFileName(state.PCLocal) << " su \"" << destinazione << "\": " << esito.uscita << "\n";
+        return EsitoRiuscito;
+    });
+}
+
+int ComandoCsv(const std::vector<std::string>& args, const ContestoComandi& c)
+{
+    return eseguiComando("csv", c, [&] {
+        if (!args.empty())
+            throw ErroreUso("argomento inatteso: " + args.front());
+        std::filesystem::path report = reportOrThrow(c);
+        std::filesystem::path csv = c.folder / NomeFileCsv(c.state->PCLocal);
+        ConvertiXLS(report, csv, LeggiSeparatoreXLS(c.folder));
+        *c.out << csv.string() << "\n";
+        return EsitoRiuscito;
+    });
+}
+
+int ComandoMail(const std::vector<std::string>& args, const ContestoComandi& c)
+{
+    return eseguiComando("mail", c, [&] {
+        if (!args.empty())
+            throw ErroreUso("argomento inatteso: " + args.front());
+        auto righe = LeggiRigheReport(c.folder, c.state->PCLocal);
+        if (!righe)
+            reportOrThrow(c);
+        ContestoEMail e;
+        e.folder = c.folder;
+        e.pcLocal = c.state->PCLocal;
+        e.launcher = c.launcher;
+        e.attendi = true;
+        e.cartellaProgramma = c.cartellaProgramma;
+        e.percorsoRicerca = c.percorsoRicerca;
+        int code = InviaEMail(RighePerEditor(*righe), e);
+        if (code != 0)
+            *c.err << "ravelt mail: il programma di posta e' terminato con il codice " << code
+                   << "; la richiesta " << NomeRichiestaEMail(c.state->PCLocal) << " resta nella cartella\n";
+        return code;
+    });
+}
+
+}

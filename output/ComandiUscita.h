@@ -1,0 +1,54 @@
+#pragma once
+#include "platform/PrinterSystem.h"
+#include "platform/ProgramLauncher.h"
+#include "platform/Environment.h"
+#include "shell/program_state.h"
+
+#include <filesystem>
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace ravelt {
+
+// What the output commands without windows work with: the working folder, the program
+// state the start-up filled in (PCLocal, NumeroHotel, CodiceAssistenza), the printers,
+// the environment, the launcher for the mail program, and where they report.
+struct ContestoComandi {
+    std::filesystem::path folder;
+    ProgramState* state = nullptr;
+    PrinterSystem* stampanti = nullptr;
+    const Environment* env = nullptr;
+    ProgramLauncher* launcher = nullptr;
+    std::ostream* out = nullptr;
+    std::ostream* err = nullptr;
+    // Where the mail program is looked for after the working folder; empty: the running
+    // program's folder and PATH.
+    std::filesystem::path cartellaProgramma;
+    std::string percorsoRicerca;
+};
+
+// Exit codes of the commands.
+inline constexpr int EsitoRiuscito = 0;
+inline constexpr int EsitoFallito = 1;
+inline constexpr int EsitoUso = 2;
+
+// print [--destination NAME | --pdf] [--normal] [--landscape] [--duplex] [--printer DEVICE]
+// Prints the workstation's report file as the print menu's printer button does (with
+// --pdf: its PDF button), compressed unless --normal; without a destination the first
+// of the list. The support code's options are read again from the registry.
+// Returns 0 when printed; 1 with a message on 'err' for an unknown destination, a
+// missing report file, a store or device that fails; 2 for wrong arguments.
+int ComandoStampa(const std::vector<std::string>& args, const ContestoComandi& c);
+
+// csv: writes fd<N>.csv from the report file and prints its path.
+int ComandoCsv(const std::vector<std::string>& args, const ContestoComandi& c);
+
+// mail: sends the whole report's text, converted as the preview shows it, through the
+// mail program, waits for it and returns its exit code (1 when it cannot be started).
+int ComandoMail(const std::vector<std::string>& args, const ContestoComandi& c);
+
+// The usage lines of the three commands.
+std::string UsoComandiUscita();
+
+}

@@ -1,0 +1,170 @@
+#include "output/ComandiUscita.h"
+#include "output/tests/OutputFixtures.h"
+#include "platform/MemoryPrinter.h"
+#include "testing/TempFolder.h"
+
+#include <gtest/gtest.h>
+#include <sstream>
+#include <sys/stat.h>
+
+using namespace ravelt;
+using ravelt::testing::codici;
+
+namespace {
+
+class WaitingLauncher : public ProgramLauncher {
+public:
+    void start(const std::filesystem::path&, const std::filesystem::path&, const std::map<std::string, std::string>&) override
+    {
+        ADD_FAILURE() << "the command waits for the mail program";
+    }
+    int run(const std::filesystem::path& p, const std::filesystem::path&, const std::map<std::string, std::string>&) override
+    {
+        ran.push_back(p);
+        return exitCode;
+    }
+    std::vector<std::filesystem::path> ran;
+    int exitCode = 0;
+};
+
+class ComandiUscitaTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ravelt::testing::scriviStampanti(dir.path(),
+                                         {
+                                             {1, 1, "Laser", 1, "Ufficio"},
+                                             {1, 2, "Aghi", 2, "aghi.txt"},
+                                             {1, 3, "Primo PDF", 1, "primo.pdf"},
+                                             {1, 4, "Ultimo PDF", 1, "ultimo.pdf"},
+                                         },
+                                         {
+                                             {1, codici({"8", "0", "0", "0", "0", "1", "12"}), ""},
+                                             {2, codici({"27", "15", "0", "0", "0", "0", "27", "18"}), ""},
+                                         });
+        ravelt::testing::scriviContatori(dir.path(), {{1, 60, 60}});
+        ravelt::testing::scriviAnagrafica(dir.path(), "U");
+        dir.write("FD6", "\xb3" "1.234,56\xb3\r\n");
+        state.PCLocal = 6;
+        printers.devices = {"Ufficio", "Magazzino"};
+        printers.defaultDevice = "Ufficio";
+        c.folder = dir.path();
+        c.state = &state;
+        c.stampanti = &printers;
+        c.env = &env;
+        c.launcher = &launcher;
+        c.out = &out;
+        c.err = &err;
+        c.cartellaProgramma = dir / "bin";
+        c.percorsoRicerca = "/nessun/percorso";
+    }
+    int print(std::vector<std::string> args)
+    {
+        out.str("");
+        err.str("");
+        return ComandoStampa(args, c);
+    }
+    ravelt::testing::TempFolder dir;
+    ProgramState state;
+    MemoryPrinterSystem printers;
+    MapEnvironment env;
+    WaitingLauncher launcher;
+    std::ostringstream out, err;
+    ContestoComandi c;
+};
+
+TEST_F(ComandiUscitaTest, PrintExitCodesAndMessages)
+{
+    struct Case {
+        const char* name;
+        std::vector<std::string> args;
+        int code;
+        const char* said;  // found in the output (0) or in the errors (other codes)
+    } cases[] = {
+        {"first destination by default", {}, 0, "\"Laser\""},
+        {"named destination, any letter case", {"--destination", "aghi"}, 0, "aghi.txt"},
+        {"pdf: the last PDF destination", {"--pdf"}, 0, "ultimo.pdf"},
+        {"unknown destination lists the known ones", {"--destination", "Nessuna"}, 1, "\"Laser\", \"Aghi\""},
+        {"unknown option", {"--colore"}, 2, "ravelt print [--destination"},
+        {"option without its value", {"--destination"}, 2, "manca il valore"},
+        {"destination and pdf together", {"--pdf", "--destination", "Laser"}, 2, "non vanno insieme"},
+    };
+    for (const auto& k : cases) {
+        int code = print(k.args);
+        EXPECT_EQ(code, k.code) << k.name << ": " << err.str();
+        std::string said = k.code == 0 ? out.str() : err.str();
+        EXPECT_NE(said.find(k.said), std::string::npos) << k.name << ": " << said;
+    }
+}
+
+TEST_F(ComandiUscitaTest, PrintFlagsStandForTheCheckBoxesAndThePrinterList)
+{
+    ASSERT_EQ(print({"--normal", "--landscape", "--duplex", "--printer", "Magazzino"}), 0) << err.str();
+    ASSERT_EQ(printers.documents.size(), 1u);
+    const PrintedDocument& d = *printers.documents[0];
+    EXPECT_EQ(d.target, "Magazzino");
+    EXPECT_EQ(d.duplex, 2);
+    EXPECT_EQ(d.pages.at(0).orientation, PrinterObject::Landscape);
+    EXPECT_EQ(d.pages[0].lines.at(1).fragments.at(0).fontSize, 12);
+
+    ASSERT_EQ(print({"--destination", "Aghi"}), 0) << err.str();
+    ASSERT_EQ(printers.textJobs.size(), 1u);
+    // Option U from the registry: no form feed, the page padded (form length 0: nothing).
+    EXPECT_EQ(printers.textJobs[0]->bytes, std::string("\x1b\x0f\0\0\0", 5) + "|1.234,56|\r\n");
+}
+
+TEST_F(ComandiUscitaTest, PrintFailuresAreClear)
+{
+    std::filesystem::remove(dir / "FD6");
+    EXPECT_EQ(print({}), 1);
+    EXPECT_NE(err.str().find("FD6"), std::string::npos) << err.str();
+    EXPECT_TRUE(printers.documents.empty());
+
+    dir.write("FD6", "x\r\n");
+    printers.failingDevices = {"aghi.txt"};
+    EXPECT_EQ(print({"--destination", "Aghi"}), 1);
+    EXPECT_NE(err.str().find("aghi.txt"), std::string::npos) << err.str();
+
+    EXPECT_EQ(print({"--printer", "Non installata"}), 0) << err.str();
+    EXPECT_NE(err.str().find("Non installata"), std::string::npos) << "the fallback to the current printer is said";
+
+    std::filesystem::remove(dir / "Stampanti.sqlite");
+    ravelt::testing::scriviStampanti(dir.path(), {{1, 1, "Laser", 1, "Ufficio"}}, {});
+    EXPECT_EQ(print({"--pdf"}), 1);
+    EXPECT_NE(err.str().find("Nessuna stampante PDF impostata!"), std::string::npos) << err.str();
+}
+
+TEST_F(ComandiUscitaTest, CsvWritesTheFileAndPrintsItsPath)
+{
+    EXPECT_EQ(ComandoCsv({}, c), 0) << err.str();
+    EXPECT_EQ(out.str(), (dir / "fd6.csv").string() + "\n");
+    EXPECT_EQ(dir.read("fd6.csv"), ",\x80" "1234.56,\r\n");
+    EXPECT_EQ(ComandoCsv({"altro"}, c), 2);
+    std::filesystem::remove(dir / "FD6");
+    EXPECT_EQ(ComandoCsv({}, c), 1);
+}
+
+TEST_F(ComandiUscitaTest, MailSendsTheWholeReportAndReturnsTheMailProgramsCode)
+{
+    dir.write("FD6", ravelt::testing::comeFile(ravelt::testing::righeNumerate(300, 100)));
+    std::filesystem::create_directories(dir / "bin");
+    dir.write("bin/spedix", "#!/bin/sh\n");
+    ::chmod((dir / "bin" / "spedix").c_str(), 0755);
+    launcher.exitCode = 0;
+    EXPECT_EQ(ComandoMail({}, c), 0);
+    ASSERT_EQ(launcher.ran.size(), 1u);
+    EXPECT_EQ(launcher.ran[0], dir / "bin" / "spedix");
+    std::string request = dir.read("e-mail6.txt");
+    EXPECT_NE(request.find("Riga 300 "), std::string::npos) << "the whole report, not one chunk";
+    EXPECT_EQ(request.size(), 9 + 300 * 102 + 2u);
+
+    launcher.exitCode = 3;
+    EXPECT_EQ(ComandoMail({}, c), 3);
+    EXPECT_NE(err.str().find("codice 3"), std::string::npos) << err.str();
+
+    std::filesystem::remove(dir / "bin" / "spedix");
+    EXPECT_EQ(ComandoMail({}, c), 1);
+    EXPECT_NE(err.str().find("spedix"), std::string::npos);
+}
+
+}
