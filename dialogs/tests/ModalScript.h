@@ -33,6 +33,12 @@ private:
         QWidget* modal = QApplication::activeModalWidget();
         if (!modal || modal == last_.data() || actions_.empty())
             return;
+        // A window lays itself out and takes its focus when it becomes active; acting
+        // before that would race with it. Give it that moment (a few polls at most,
+        // since a platform may never report the activation).
+        if (!modal->isActiveWindow() && ++waited_ < 20)
+            return;
+        waited_ = 0;
         last_ = modal;
         ++opened_;
         Action act = std::move(actions_.front());
@@ -54,6 +60,7 @@ private:
     QTimer timer_;
     QPointer<QWidget> last_;
     int opened_ = 0;
+    int waited_ = 0;
 };
 
 }
