@@ -194,7 +194,8 @@ std::string translateDialect(const std::string& sql, const std::function<std::st
     std::vector<Token> t = tokenize(sql);
     std::string out;
     int depth = 0;
-    std::vector<int> valClose;  // paren depths at which a Val( call closes
+    std::vector<int> valClose;   // paren depths at which a Val( call closes
+    std::vector<int> textClose;  // paren depths at which a text function's call closes
     for (size_t i = 0; i < t.size(); ++i) {
         const Token& tok = t[i];
         if (tok.kind == Tok::Ident) {
@@ -217,8 +218,12 @@ std::string translateDialect(const std::string& sql, const std::function<std::st
             }
             // Left and Right are keywords of SQLite's join syntax: the functions go by
             // other names there.
-            if (j < t.size() && t[j].text == "(" && (equalsNoCase(tok.text, "Left") || equalsNoCase(tok.text, "Right"))) {
-                out += equalsNoCase(tok.text, "Left") ? "jet_left" : "jet_right";
+            // Their results, like Mid's, are texts that compare without regard to letter
+            // case, as every text does in the suite.
+            if (j < t.size() && t[j].text == "(" &&
+                (equalsNoCase(tok.text, "Left") || equalsNoCase(tok.text, "Right") || equalsNoCase(tok.text, "Mid"))) {
+                out += equalsNoCase(tok.text, "Left") ? "(jet_left" : equalsNoCase(tok.text, "Right") ? "(jet_right" : "(Mid";
+                textClose.push_back(depth + 1);
                 continue;
             }
             out += tok.text;
@@ -230,6 +235,10 @@ std::string translateDialect(const std::string& sql, const std::function<std::st
             if (!valClose.empty() && valClose.back() == depth) {
                 out += " AS NUMERIC)";
                 valClose.pop_back();
+            }
+            if (!textClose.empty() && textClose.back() == depth) {
+                out += " COLLATE NOCASE)";
+                textClose.pop_back();
             }
             --depth;
         } else {

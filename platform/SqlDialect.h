@@ -10,7 +10,8 @@ namespace ravelt {
 // same meaning:
 //  - a table of another store, written  Table In 'File.mdb' , becomes schema.Table,
 //    the schema name coming from attach(File.mdb);
-//  - Left( and Right( call the registered jet_left and jet_right;
+//  - Left( and Right( call the registered jet_left and jet_right; the results of
+//    Left, Right and Mid compare without regard to letter case, like stored text;
 //  - Val(x) becomes CAST(Val(x) AS NUMERIC), so that a number read from text compares
 //    as a number with a text field, as the suite's engine compares it.
 // Quoted literals are copied untouched.

@@ -67,7 +67,8 @@ TEST_F(DatabaseTest, DialectStatementsRunAsWritten)
         // Text compares without regard to letter case, in conditions and subqueries.
         {"Select * From Incassi Where TipoDocumento = 'FATTURA N.'", 2},
         {"Select * From Incassi Where Sigla In (Select Sigla From ColonneRavelt In 'ColonneRavelt.mdb' Where NumeroColonna = 1);", 2},
-        {"Select * From Incassi Where Left(TipoDocumento,3) = 'Fat'", 1},
+        {"Select * From Incassi Where Left(TipoDocumento,3) = 'Fat'", 2},
+        {"Select * From Incassi Where Left(Left(TipoDocumento,5),3) = 'FAT' and Right(Nota, 5) = 'CASSA'", 1},
         // Val reads the leading number and compares as a number with a text code.
         {"Select Importo From Incassi Where TipoDocumento = 'ESTERNI' and Val(Left(Nota,4)) In (Select Sigla From ColonneRavelt In 'ColonneRavelt.mdb' Where NumeroColonna = 2);", 1},
         {"Select * From Incassi Where Val(Nota) = 12", 1},
