@@ -1,0 +1,95 @@
+#include "spedix/RichiestaPosta.h"
+
+#include "platform/Cp1252.h"
+#include "spedix/ErrorePosta.h"
+
+#include <vector>
+
+namespace ravelt {
+
+namespace {
+
+std::string trim(const std::string& s)
+{
+    size_t a = s.find_first_not_of(" \t");
+    if (a == std::string::npos)
+        return {};
+    return s.substr(a, s.find_last_not_of(" \t") - a + 1);
+}
+
+bool digit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+bool dateAt(const std::string& s, size_t i)
+{
+    return s.size() >= i + 10 && digit(s[i]) && digit(s[i + 1]) && s[i + 2] == '/' && digit(s[i + 3]) && digit(s[i + 4]) &&
+           s[i + 5] == '/' && digit(s[i + 6]) && digit(s[i + 7]) && digit(s[i + 8]) && digit(s[i + 9]);
+}
+
+// The title of a report's title line "dd/mm/yyyy   Title   hh:mm"; empty when the
+// line is not one.
+std::string titleOf(const std::string& line)
+{
+    std::string t = trim(line);
+    if (t.size() < 17 || !dateAt(t, 0))
+        return {};
+    size_t n = t.size();
+    if (!(digit(t[n - 5]) && digit(t[n - 4]) && t[n - 3] == ':' && digit(t[n - 2]) && digit(t[n - 1])))
+        return {};
+    return trim(t.substr(10, n - 15));
+}
+
+bool hasWord(const std::string& s)
+{
+    for (unsigned char c : s)
+        if (std::isalnum(c) || c >= 0x80)
+            return true;
+    return false;
+}
+
+}
+
+RichiestaPosta LeggiRichiestaPosta(std::string_view bytes, std::int16_t pcLocal)
+{
+    std::vector<std::string> lines;
+    size_t start = 0;
+    while (start < bytes.size()) {
+        size_t lf = bytes.find('\n', start);
+        size_t end = lf == std::string_view::npos ? bytes.size() : lf;
+        size_t textEnd = end;
+        if (lf != std::string_view::npos && textEnd > start && bytes[textEnd - 1] == '\r')
+            --textEnd;
+        lines.push_back(fromCp1252(bytes.substr(start, textEnd - start)));
+        start = end + 1;
+    }
+    if (lines.empty() || trim(lines[0]).rfind("OGGETTO", 0) != 0)
+        throw ErrorePosta("la richiesta non comincia con la riga OGGETTO: non e' una richiesta di invio della stampa");
+
+    RichiestaPosta r;
+    std::string own = trim(trim(lines[0]).substr(7));
+    if (!own.empty() && own[0] == ':')
+        own = trim(own.substr(1));
+    for (size_t i = 1; i < lines.size(); ++i) {
+        r.testo += lines[i];
+        r.testo += "\r\n";
+    }
+
+    r.oggetto = own;
+    for (size_t i = 1; r.oggetto.empty() && i < lines.size(); ++i) {
+        std::string title = titleOf(lines[i]);
+        if (title.empty())
+            continue;
+        std::string hotel = i > 1 ? trim(lines[i - 1]) : std::string();
+        r.oggetto = hotel.empty() || !hasWord(hotel) ? title : title + " - " + hotel;
+    }
+    for (size_t i = 1; r.oggetto.empty() && i < lines.size(); ++i)
+        if (hasWord(lines[i]))
+            r.oggetto = trim(lines[i]);
+    if (r.oggetto.empty())
+        r.oggetto = "Stampa della postazione " + std::to_string(pcLocal);
+    return r;
+}
+
+}

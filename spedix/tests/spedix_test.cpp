@@ -1,0 +1,187 @@
+// The mail program end to end: the real spedix against a real SMTP server on the
+// loopback, the received message read back with Python's own mail parser.
+#include "spedix/tests/SmtpServer.h"
+#include "testing/TempFolder.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+namespace {
+
+using ravelt::testing::SmtpServer;
+
+struct Esecuzione {
+    int code = -1;
+    std::string out, err;
+};
+
+Esecuzione spedix(const std::filesystem::path& folder, const char* pcLocal)
+{
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove("PCLocal");
+    if (pcLocal)
+        env.insert("PCLocal", pcLocal);
+    p.setProcessEnvironment(env);
+    p.setWorkingDirectory(QString::fromStdString(folder.string()));
+    p.start(SPEDIX_PROGRAM, {});
+    p.waitForFinished(60000);
+    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, p.readAllStandardOutput().toStdString(),
+            p.readAllStandardError().toStdString()};
+}
+
+// The message as a mail reader sees it, decoded by Python's email package.
+QJsonObject decoded(const std::filesystem::path& folder, const std::string& raw)
+{
+    const char* script = R"(import sys, json, email
+from email import policy
+m = email.message_from_binary_file(open(sys.argv[1], 'rb'), policy=policy.default)
+body = m.get_body(preferencelist=('plain',))
+atts = [{'name': a.get_filename(), 'type': a.get_content_type(), 'charset': a.get_content_charset(),
+         'text': a.get_content()} for a in m.iter_attachments()]
+print(json.dumps({'subject': str(m['subject']), 'from': str(m['from']), 'to': str(m['to']),
+                  'rcpt': str(m['X-RcptTo']), 'mailfrom': str(m['X-MailFrom']), 'body': body.get_content(),
+                  'charset': body.get_content_charset(), 'attachments': atts}))
+)";
+    std::ofstream(folder / "decode.py") << script;
+    std::ofstream(folder / "message.eml", std::ios::binary) << raw;
+    QProcess p;
+    p.start("/usr/bin/python3", {QString::fromStdString((folder / "decode.py").string()),
+                                 QString::fromStdString((folder / "message.eml").string())});
+    p.waitForFinished(60000);
+    QJsonDocument doc = QJsonDocument::fromJson(p.readAllStandardOutput());
+    EXPECT_TRUE(doc.isObject()) << p.readAllStandardError().toStdString();
+    return doc.object();
+}
+
+std::string conLf(std::string s)
+{
+    for (size_t at = s.find("\r\n"); at != std::string::npos; at = s.find("\r\n", at))
+        s.erase(at, 1);
+    return s;
+}
+
+void settings(const ravelt::testing::TempFolder& dir, int port, const std::string& extra = "")
+{
+    dir.write("Spedix.ini", "server=127.0.0.1\r\nporta=" + std::to_string(port) +
+                                "\r\nstarttls=no\r\nmittente=Cassa <cassa@hotel.example>\r\n"
+                                "destinatari=direzione@hotel.example, conti@studio.example\r\n" + extra);
+    ::chmod((dir / "Spedix.ini").c_str(), 0600);
+}
+
+// The report as the preview sends it: frames already converted, accented letters and
+// the euro sign as code-page-1252 bytes, lines wider than a mail line.
+const std::string Title = "31/01/2026" + std::string(38, ' ') + "Dettaglio incassi dal 01/01/2026 al 31/01/2026" +
+                          std::string(37, ' ') + "23:59";
+const std::string Rule = "-" + std::string(142, '-');
+const std::string Row = "|01/01/2026|  2.916,16|      0,00|" + std::string(100, ' ') + "| 10.501,26|  68|";
+std::string request()
+{
+    return "OGGETTO\r\nHotel Caff\xe8 Rossi & C.\r\n" + Title + "\r\n" + Rule + "\r\n|Data Rif. |CITT\xe0 \x80  |\r\n" + Row +
+           "\r\n\xe0----------\xf9\r\n\r\n";
+}
+const std::string TextUtf8 = "Hotel Caffè Rossi & C.\n" + Title + "\n" + Rule + "\n|Data Rif. |CITTà €  |\n" + Row +
+                             "\nà----------ù\n\n";
+
+TEST(spedix, ReportArrivesWithSubjectBodyAndAttachment)
+{
+    ravelt::testing::TempFolder dir;
+    std::unique_ptr<SmtpServer> server;
+    try {
+        server = std::make_unique<SmtpServer>(dir / "smtp");
+    } catch (const std::exception& e) {
+        FAIL() << e.what();
+    }
+    settings(dir, server->port());
+    dir.write("e-mail1.txt", request());
+    Esecuzione r = spedix(dir.path(), "1");
+    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_NE(r.out.find("direzione@hotel.example, conti@studio.example"), std::string::npos) << r.out;
+
+    auto messages = server->waitForMessages(1);
+    ASSERT_EQ(messages.size(), 1u);
+    QJsonObject m = decoded(dir.path(), messages[0]);
+    EXPECT_EQ(m["subject"].toString().toStdString(),
+              "Dettaglio incassi dal 01/01/2026 al 31/01/2026 - Hotel Caffè Rossi & C.");
+    EXPECT_EQ(m["from"].toString().toStdString(), "Cassa <cassa@hotel.example>");
+    EXPECT_EQ(m["mailfrom"].toString().toStdString(), "cassa@hotel.example");
+    EXPECT_EQ(m["rcpt"].toString().toStdString(), "direzione@hotel.example, conti@studio.example");
+    EXPECT_EQ(m["charset"].toString().toStdString(), "utf-8");
+    EXPECT_EQ(conLf(m["body"].toString().toStdString()), TextUtf8) << "every blank kept: the columns line up";
+    QJsonArray atts = m["attachments"].toArray();
+    ASSERT_EQ(atts.size(), 1);
+    EXPECT_EQ(atts[0].toObject()["name"].toString().toStdString(), "FD1.txt");
+    EXPECT_EQ(atts[0].toObject()["type"].toString().toStdString(), "text/plain");
+    EXPECT_EQ(conLf(atts[0].toObject()["text"].toString().toStdString()), TextUtf8);
+
+    EXPECT_EQ(dir.read("e-mail1.txt"), request()) << "the request stays";
+    EXPECT_NE(dir.read("spedix.log").find("inviata a direzione@hotel.example"), std::string::npos);
+}
+
+TEST(spedix, ServerThatCannotBeReachedIsAClearFailure)
+{
+    ravelt::testing::TempFolder dir;
+    int port = SmtpServer::freePort();
+    settings(dir, port, "utente=cassa\r\npassword=segreta-123\r\n");
+    dir.write("e-mail4.txt", request());
+    Esecuzione r = spedix(dir.path(), "4");
+    EXPECT_EQ(r.code, 2);
+    EXPECT_NE(r.err.find("127.0.0.1:" + std::to_string(port)), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("non si raggiunge"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("e-mail4.txt resta"), std::string::npos) << r.err;
+    EXPECT_EQ(dir.read("e-mail4.txt"), request());
+    std::string log = dir.read("spedix.log");
+    EXPECT_NE(log.find("NON inviata"), std::string::npos) << log;
+    EXPECT_EQ((r.out + r.err + log).find("segreta-123"), std::string::npos) << "the password is never shown";
+}
+
+TEST(spedix, ServerThatRefusesTheRecipientsIsAClearFailure)
+{
+    ravelt::testing::TempFolder dir;
+    std::unique_ptr<SmtpServer> server;
+    try {
+        server = std::make_unique<SmtpServer>(dir / "smtp", SmtpServer::Mode::RefuseRecipients);
+    } catch (const std::exception& e) {
+        FAIL() << e.what();
+    }
+    settings(dir, server->port());
+    dir.write("e-mail2.txt", request());
+    Esecuzione r = spedix(dir.path(), "2");
+    EXPECT_EQ(r.code, 2);
+    EXPECT_NE(r.err.find("rifiutato"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("550"), std::string::npos) << r.err;
+    EXPECT_EQ(dir.read("e-mail2.txt"), request());
+}
+
+TEST(spedix, WhatIsMissingIsNamed)
+{
+    ravelt::testing::TempFolder dir;
+    settings(dir, 2525);
+    struct Case {
+        const char* name;
+        const char* pcLocal;
+        const char* said;
+    } cases[] = {
+        {"no workstation", nullptr, "PCLocal"},
+        {"workstation not a number", "uno", "\"uno\""},
+        {"no request", "9", "e-mail9.txt"},
+    };
+    for (const auto& c : cases) {
+        Esecuzione r = spedix(dir.path(), c.pcLocal);
+        EXPECT_EQ(r.code, 1) << c.name;
+        EXPECT_NE(r.err.find(c.said), std::string::npos) << c.name << ": " << r.err;
+    }
+    dir.write("e-mail9.txt", request());
+    std::filesystem::remove(dir / "Spedix.ini");
+    Esecuzione r = spedix(dir.path(), "9");
+    EXPECT_EQ(r.code, 1);
+    EXPECT_NE(r.err.find("Spedix.ini"), std::string::npos) << r.err;
+}
+
+}
