@@ -1,6 +1,7 @@
 #include "output/tests/CupsServer.h"
 
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <QStringList>
 #include <algorithm>
 #include <chrono>
@@ -68,6 +69,9 @@ void require(const std::string& path)
 std::string runProgram(const std::string& program, const std::vector<std::string>& args, int* code)
 {
     QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("LC_ALL", "C");  // the tools' messages are read in English
+    p.setProcessEnvironment(env);
     QStringList a;
     for (const auto& s : args)
         a << QString::fromStdString(s);
@@ -75,7 +79,10 @@ std::string runProgram(const std::string& program, const std::vector<std::string
     p.waitForFinished(60000);
     if (code)
         *code = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-    return p.readAllStandardOutput().toStdString();
+    std::string out = p.readAllStandardOutput().toStdString();
+    if (code && *code != 0)
+        out += p.readAllStandardError().toStdString();
+    return out;
 }
 
 CupsServer& CupsServer::shared()
@@ -125,9 +132,8 @@ CupsServer::CupsServer() : root_(rootFolder())
     }
     auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
     for (;;) {
-        int code = -1;
-        runProgram("/usr/bin/lpstat", {"-r"}, &code);
-        if (code == 0)
+        // lpstat -r exits 0 either way; its words tell.
+        if (runProgram("/usr/bin/lpstat", {"-r"}).find("scheduler is running") != std::string::npos)
             break;
         int status = 0;
         if (::waitpid(pid_, &status, WNOHANG) == pid_) {
