@@ -13,6 +13,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <stdexcept>
+#include <string>
 #include <vector>
 
 namespace ravelt {
@@ -26,20 +27,16 @@ const char* const HotelName = "Hotel Bellavista e Caffè Rossi & C. s.n.c.";
 // The small text files of the working folder, each as the suite writes it (CR LF lines).
 struct TextFile {
     const char* name;
-    const char* bytes;
+    std::string bytes;
 };
 const TextFile textFiles[] = {
     {"FontStp.txt", "Courier New\r\n"},
     {"SeparatoreXLS.txt", ";\r\n"},
     {"euro.txt", "1\r\n"},
-    // The print definition of the column set-up's list: the table ColonneRavelt with its
-    // column number and heading (blank when repeated), code and description.
-    {"ColonneRavelt.stp",
-     "0,Colonne del dettaglio cassa,ColonneRavelt.mdb,ColonneRavelt,,,,,,\r\n"
-     "1,Col.,,,NumeroColonna,4,N,N,,\r\n"
-     "2,Intestazione,,,Intestazione,10,N,N,,\r\n"
-     "3,Sigla,,,Sigla,6,N,S,,\r\n"
-     "4,Descrizione,,,Descrizione,40,N,S,,\r\n"},
+    // The print definition of the column set-up's list, the one the column store comes
+    // with, and a saved filter for it: every column, in column order, normal print.
+    {"ColonneRavelt.stp", DefinizioneStampaColonne()},
+    {"ColonneRavelt.fil", "Compresso = N\r\nIn Ordine di NumeroColonna\r\nNumeroColonna >= 1\r\n"},
 };
 
 CivilDate checkedOptions(const DemoOptions& o)

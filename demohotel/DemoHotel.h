@@ -24,7 +24,8 @@ struct DemoSummary {
 
 // Creates every store of the suite in 'folder' (which must not hold them already) and
 // fills it with a consistent, seeded demo hotel, with the printer settings and text
-// files the output side reads and the print definition of the column list.
+// files the output side reads, and the print definition of the column list with a
+// saved filter for it.
 // Options out of range raise std::invalid_argument; a folder that already holds any of
 // the files raises std::runtime_error naming them. In both cases nothing is written.
 // A failure while writing removes what this call had written, so the folder is left

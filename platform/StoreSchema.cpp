@@ -4,6 +4,10 @@
 #include "platform/DbError.h"
 #include "platform/StoreCatalog.h"
 
+#include <stdexcept>
+#include <system_error>
+#include <unistd.h>
+
 namespace ravelt {
 
 namespace {
@@ -120,15 +124,70 @@ void createStore(const std::filesystem::path& folder, const std::string& mdbName
     throw DbError("Archivio sconosciuto: " + mdbName);
 }
 
+const std::string& DefinizioneStampaColonne()
+{
+    static const std::string text =
+        "0,Colonne del dettaglio cassa,ColonneRavelt.mdb,ColonneRavelt,,,,,,\r\n"
+        "1,Col.,,,NumeroColonna,4,N,N,,\r\n"
+        "2,Intestazione,,,Intestazione,12,N,N,,\r\n"
+        "3,Sigla,,,Sigla,6,N,S,,\r\n"
+        "4,Descrizione,,,Descrizione,40,N,S,,\r\n";
+    return text;
+}
+
+namespace {
+
+// Writes a file only when its name is free: the bytes go to a temporary file that is
+// then linked under the name, which fails, leaving the other file alone, when another
+// program made one in between. Returns false when the name was taken.
+bool writeNewFile(const std::filesystem::path& target, const std::string& bytes)
+{
+    namespace fs = std::filesystem;
+    std::string pattern = (target.parent_path() / ".ravelt-new-XXXXXX").string();
+    int fd = mkstemp(pattern.data());
+    if (fd < 0)
+        throw std::runtime_error("Impossibile scrivere nella cartella " + target.parent_path().string());
+    const fs::path temp = pattern;
+    bool written = ::write(fd, bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size());
+    written = ::close(fd) == 0 && written;
+    std::error_code ec;
+    if (!written) {
+        fs::remove(temp, ec);
+        throw std::runtime_error("Impossibile scrivere " + target.string());
+    }
+    fs::create_hard_link(temp, target, ec);
+    if (ec && ec != std::errc::file_exists && !fs::exists(target)) {
+        std::error_code renamed;
+        fs::rename(temp, target, renamed);
+        if (renamed)
+            ec = renamed;
+        else
+            return true;
+    }
+    std::error_code ignored;
+    fs::remove(temp, ignored);
+    if (ec == std::errc::file_exists)
+        return false;
+    if (ec)
+        throw std::runtime_error("Impossibile scrivere " + target.string() + ": " + ec.message());
+    return true;
+}
+
+}
+
 // Creates ColonneRavelt.mdb with the table ColonneRavelt: NumeroHotel, NumeroColonna
 // (16-bit integers), Intestazione (text 10), Sigla (text 6), Descrizione (text 40), in
 // that order, no index and no key. It looks for the file again itself, so a caller that
 // checked a moment ago cannot make it replace a store another workstation just made.
+// The column list's print definition comes with it, unless the folder has one.
 bool CreaArchivioColonne(const std::filesystem::path& folder)
 {
     if (storeExists(folder, "ColonneRavelt.mdb"))
         return false;
     createStore(folder, "ColonneRavelt.mdb");
+    std::error_code ec;
+    if (!std::filesystem::exists(folder / "ColonneRavelt.stp", ec))
+        writeNewFile(folder / "ColonneRavelt.stp", DefinizioneStampaColonne());
     return true;
 }
 

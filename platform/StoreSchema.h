@@ -16,7 +16,14 @@ void createStore(const std::filesystem::path& folder, const std::string& mdbName
 const std::vector<std::string>& knownStores();
 
 // Creates the column store ColonneRavelt.mdb with its empty table when it is missing;
-// does nothing when it exists. Returns true when it created it.
+// does nothing to a store that exists. Returns true when it created it. With the store
+// it writes the print definition of the column list, ColonneRavelt.stp, when the folder
+// has none; a definition that is there (the suite's own) is never replaced.
 bool CreaArchivioColonne(const std::filesystem::path& folder = std::filesystem::current_path());
+
+// The print definition of the column list, as the bytes of ColonneRavelt.stp: the store
+// ColonneRavelt.mdb, table ColonneRavelt, with the column number and the heading (each
+// printed once for its column), the payment code and its description.
+const std::string& DefinizioneStampaColonne();
 
 }

@@ -1,0 +1,51 @@
+#include "app/TablePrintCommand.h"
+
+#include "app/CliGate.h"
+#include "platform/Environment.h"
+#include "shell/StartupSequence.h"
+#include "shell/program_state.h"
+#include "tableprint/ErroreStampa.h"
+#include "tableprint/StampaTabella.h"
+
+#include <cstdio>
+#include <filesystem>
+
+namespace ravelt {
+
+int commandTablePrint(const std::vector<std::string>& args)
+{
+    if (args.size() != 1 || args[0].empty() || args[0].starts_with("-")) {
+        std::fprintf(stderr, "uso: ravelt table-print NOME   (stampa la tabella della definizione NOME.stp)\n");
+        return 2;
+    }
+    std::string nome = args[0];
+    if (nome.size() > 4 && nome.ends_with(".stp"))
+        nome.resize(nome.size() - 4);
+    try {
+        ProgramState& state = programState();
+        SystemEnvironment env;
+        const std::filesystem::path folder = std::filesystem::current_path();
+        StartupSequence startup(state, folder, env, nullptr, [&state] { cliGate(state); });
+        if (!startup.load() || !startup.activate())
+            return 1;
+        state.NomeStampa = nome;
+
+        ContestoArchivio contesto;
+        contesto.cartella = folder;
+        contesto.NumeroHotel = state.NumeroHotel;
+        contesto.CodiceAssistenza = state.CodiceAssistenza;
+        contesto.PCLocal = state.PCLocal;
+        contesto.ambiente = &env;
+        const EsitoStampaArchivio esito = StampaTabella(contesto, nome);
+        std::printf("Report scritto in %s (%ld righe della tabella)\n", esito.report.string().c_str(), esito.righeTabella);
+        return 0;
+    } catch (const ErroreStampa& e) {
+        std::fprintf(stderr, "ravelt table-print: %s\n", e.testo().c_str());
+        return 1;
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "ravelt table-print: %s\n", e.what());
+        return 1;
+    }
+}
+
+}

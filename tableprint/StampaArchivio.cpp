@@ -1,0 +1,399 @@
+#include "tableprint/StampaArchivio.h"
+
+#include "output/CaricaProfiloStampa.h"
+#include "output/FileImpostazioni.h"
+#include "output/ReportFile.h"
+#include "platform/AtomicFile.h"
+#include "platform/Cp1252.h"
+#include "platform/Database.h"
+#include "platform/DbError.h"
+#include "platform/Recordset.h"
+#include "shell/TextChars.h"
+#include "tableprint/DefinizioneStampa.h"
+#include "tableprint/ErroreStampa.h"
+#include "tableprint/NumeriRegionali.h"
+
+#include <QString>
+#include <cmath>
+#include <cstdio>
+#include <map>
+#include <memory>
+#include <optional>
+
+namespace ravelt {
+
+namespace {
+
+const char* const TitoloErrore = "Errore di stampa";
+
+// The frame pieces of one border: start, fill, between columns, end.
+struct Bordo {
+    char inizio, riempimento, tra, fine;
+};
+
+struct Linee {
+    char verticale;
+    Bordo sopra, mezzo, sotto;
+};
+
+constexpr char b(int v)
+{
+    return static_cast<char>(static_cast<unsigned char>(v));
+}
+
+const Linee LineeSemplici{'|', {'|', '=', '|', '|'}, {'|', '=', '|', '|'}, {'|', '=', '|', '|'}};
+const Linee LineeRiquadro{b(179), {b(218), b(196), b(194), b(191)}, {b(195), b(196), b(197), b(180)},
+                          {b(192), b(196), b(193), b(217)}};
+
+std::string aDestra(const std::string& t, size_t w)
+{
+    return t.size() >= w ? t : t + std::string(w - t.size(), ' ');
+}
+
+std::string aSinistra(const std::string& t, size_t w)
+{
+    return t.size() >= w ? t : std::string(w - t.size(), ' ') + t;
+}
+
+std::string dueCifre(int v)
+{
+    char buf[8];
+    std::snprintf(buf, sizeof buf, "%02d", v);
+    return buf;
+}
+
+std::string senzaBlanchi(const std::string& t)
+{
+    size_t a = t.find_first_not_of(' ');
+    if (a == std::string::npos)
+        return {};
+    return t.substr(a, t.find_last_not_of(' ') - a + 1);
+}
+
+// The Destinazione of the first row of Stampanti, in table order.
+std::optional<std::string> primaDestinazione(const std::filesystem::path& cartella)
+{
+    auto db = Database::OpenDatabase("Stampanti.mdb", cartella);
+    auto rs = db->OpenRecordset("Stampanti");
+    if (rs->RecordCount() == 0)
+        return std::nullopt;
+    rs->MoveFirst();
+    return rs->Fields("Destinazione").toText();
+}
+
+// The page-fill length P: the form length (Grassetto slot 7 compressed, 8 normal) of
+// the destination's printer type, or of the first destination's when this one is not
+// in Stampanti. 0 when the type has no SetStampa row or the settings cannot be read.
+int lunghezzaModulo(const ContestoArchivio& c, const std::string& destinazione, bool compresso)
+{
+    try {
+        ContestoStampa cs{c.cartella, c.ambiente, c.NumeroHotel};
+        ProfiloStampa p = CaricaProfiloStampa(cs, destinazione, compresso);
+        if (!p.Trovata) {
+            auto prima = primaDestinazione(c.cartella);
+            if (!prima)
+                return 0;
+            p = CaricaProfiloStampa(cs, *prima, compresso);
+        }
+        if (!p.Trovata || !p.RigaSetStampa)
+            return 0;
+        return p.CodiciGrassetto[compresso ? 6 : 7];
+    } catch (const std::exception&) {
+        return 0;
+    }
+}
+
+std::string rigaHotel(const ContestoArchivio& c)
+{
+    try {
+        auto db = Database::OpenDatabase("AnagraficaHotels.mdb", c.cartella);
+        auto rs = db->OpenRecordset("AnagraficaHotels");
+        rs->FindFirst("Numero = " + std::to_string(c.NumeroHotel));
+        if (rs->NoMatch())
+            return {};
+        return "Hotel : " + toCp1252(rs->Fields("RagioneSociale").toText());
+    } catch (const std::exception&) {
+        return {};
+    }
+}
+
+std::string rigaTitolo(const std::string& titolo, int larghezza, const DateTime& ora)
+{
+    const std::string data = dueCifre(ora.day) + "/" + dueCifre(ora.month) + "/" + std::to_string(ora.year);
+    const int resto = larghezza - 15 - static_cast<int>(titolo.size());
+    const int p = resto >= 0 ? resto / 2 : -((-resto + 1) / 2);
+    if (p < 0)
+        return data;
+    const std::string blanchi(static_cast<size_t>(p), ' ');
+    return data + blanchi + titolo + blanchi + dueCifre(ora.hour) + ":" + dueCifre(ora.minute);
+}
+
+// The found row of a look-up: its fields by name.
+struct RigaCollegata {
+    std::vector<std::string> nomi;
+    std::vector<Value> valori;
+
+    const Value& campo(const std::string& nome, const std::string& tabella) const
+    {
+        const QString cercato = QString::fromStdString(nome);
+        for (size_t i = 0; i < nomi.size(); ++i)
+            if (QString::fromStdString(nomi[i]).compare(cercato, Qt::CaseInsensitive) == 0)
+                return valori[i];
+        throw DbError("campo inesistente: " + nome + " (tabella " + tabella + ")");
+    }
+};
+
+// The look-ups of one run. Each store is opened once for the run and each distinct
+// look-up query is run once: the stores do not change while the report is written,
+// so a query asked again finds what it found the first time.
+class Ricerche {
+public:
+    explicit Ricerche(std::filesystem::path cartella) : cartella_(std::move(cartella)) {}
+
+    const RigaCollegata* cerca(const std::string& archivio, const std::string& sql, const std::string& criterio)
+    {
+        const std::string chiave = archivio + '\n' + sql;
+        auto trovata = memoria_.find(chiave);
+        if (trovata != memoria_.end())
+            return trovata->second.get();
+        auto& db = archivi_[QString::fromStdString(archivio).toLower().toStdString()];
+        if (!db)
+            db = Database::OpenDatabase(archivio, cartella_);
+        auto rs = db->OpenRecordset(sql);
+        rs->FindFirst(criterio);
+        std::unique_ptr<RigaCollegata> riga;
+        if (!rs->NoMatch()) {
+            riga = std::make_unique<RigaCollegata>();
+            for (int i = 0; i < rs->fieldCount(); ++i) {
+                riga->nomi.push_back(rs->fieldName(i));
+                riga->valori.push_back(rs->Fields(i));
+            }
+        }
+        rs->Close();
+        return (memoria_[chiave] = std::move(riga)).get();
+    }
+
+private:
+    std::filesystem::path cartella_;
+    std::map<std::string, std::unique_ptr<Database>> archivi_;
+    std::map<std::string, std::unique_ptr<RigaCollegata>> memoria_;
+};
+
+// A key value as it goes into a look-up query: text between apostrophes (an apostrophe
+// inside doubled, so that the key is compared as it stands), numbers bare.
+std::string chiaveSql(const Value& v, FieldType tipo)
+{
+    std::string t = v.toText();
+    if (tipo != FieldType::Text)
+        return t;
+    std::string q = "'";
+    for (char ch : t) {
+        q += ch;
+        if (ch == '\'')
+            q += '\'';
+    }
+    return q + "'";
+}
+
+bool ugualeAZero(const Value& v, const std::string& testo)
+{
+    if (v.isInteger() || v.isDouble() || v.isCurrency())
+        if (v.toDouble() == 0)
+            return true;
+    auto n = LeggiNumeroRegionale(testo);
+    return n && n->units() == 0;
+}
+
+// One run: the definition, the running state of each column and the lines written.
+struct Corsa {
+    const ContestoArchivio& contesto;
+    const DefinizioneStampa& def;
+    const Linee& linee;
+    Currency fattore;
+    int colonne = 0;
+    std::vector<std::string> precedente;  // per column, the value of the row above as text
+    std::vector<Currency> totali;
+    Ricerche ricerche;
+
+    Corsa(const ContestoArchivio& c, const DefinizioneStampa& d, const Linee& l, Currency f)
+        : contesto(c), def(d), linee(l), fattore(f), colonne(d.numeroColonne()),
+          precedente(static_cast<size_t>(colonne)), totali(static_cast<size_t>(colonne)), ricerche(c.cartella)
+    {
+    }
+
+    std::string cella(int c, Recordset& rs);
+};
+
+std::string Corsa::cella(int c, Recordset& rs)
+{
+    const ColonnaStampa& col = def.colonne[static_cast<size_t>(c)];
+    const std::string& f = col.nomeCampo();
+    const size_t w = static_cast<size_t>(col.larghezza);
+    enum class Tipo { Ricerca, Euro, Semplice } tipo = col.ricerca() ? Tipo::Ricerca
+                                                    : f.starts_with("EURO")   ? Tipo::Euro
+                                                                              : Tipo::Semplice;
+    Value valore;
+    std::string testo;
+    if (tipo == Tipo::Ricerca) {
+        const Value& chiave = rs.Fields(col.campo(10));
+        if (chiave.isNull())
+            return std::string(w, ' ');
+        const std::string numeroHotel = rs.Fields("NumeroHotel").toText();
+        const std::string criterio = "NumeroHotel = " + numeroHotel + " and " + col.campo(9) + " = " +
+                                     chiaveSql(chiave, rs.fieldType(col.campo(10)));
+        const RigaCollegata* riga =
+            ricerche.cerca(col.campo(3), "SELECT * FROM " + col.campo(4) + " WHERE " + criterio, criterio);
+        if (!riga)
+            return std::string(w, ' ');
+        valore = riga->campo(f, col.campo(4));
+        const std::string comeTesto = TestoRegionale(valore);
+        testo = col.nascondiRipetuti() && comeTesto == precedente[static_cast<size_t>(c)] ? " " : comeTesto;
+        precedente[static_cast<size_t>(c)] = comeTesto;
+    } else if (tipo == Tipo::Euro) {
+        valore = rs.Fields(f.substr(4));
+        std::optional<Currency> importo;
+        if (valore.isInteger() || valore.isDouble() || valore.isCurrency())
+            importo = valore.toCurrency();
+        else if (valore.isText())
+            importo = LeggiNumeroRegionale(valore.toText());
+        if (importo)
+            testo = DividiEFormatta(*importo, fattore).value_or(std::string());
+    } else {
+        valore = rs.Fields(f);
+        const std::string comeTesto = TestoRegionale(valore);
+        testo = col.nascondiRipetuti() && comeTesto == precedente[static_cast<size_t>(c)] ? " " : comeTesto;
+        precedente[static_cast<size_t>(c)] = comeTesto;
+    }
+
+    if (f.starts_with("Data")) {
+        const std::string t = senzaBlanchi(testo);
+        if (t > "19000000") {
+            const std::u32string d = toCodePoints(t);
+            auto mid = [&d](size_t da, size_t n) { return da - 1 < d.size() ? fromCodePoints(d.substr(da - 1, n)) : std::string(); };
+            testo = mid(7, 2) + "/" + mid(5, 2) + "/" + mid(1, 4);
+        } else {
+            testo = std::string(10, ' ');
+        }
+    }
+
+    std::string t = toCp1252(testo);
+    if (t.size() > w)
+        return t.substr(0, w);
+    if (t.empty())
+        t = std::string(w, ' ');
+    const double n = NumeroIniziale(t);
+    if (n != 0) {
+        if (col.totale()) {
+            if (tipo == Tipo::Ricerca)
+                totali[static_cast<size_t>(c)] += Currency::fromDouble(n);
+            else if (auto importo = LeggiNumeroRegionale(t))
+                totali[static_cast<size_t>(c)] += *importo;
+        }
+        return aSinistra(t, w);
+    }
+    if (ugualeAZero(valore, t))
+        return aSinistra(t, w);
+    return aDestra(t, w);
+}
+
+std::string errore(const DefinizioneStampa& def, const std::string& cosa)
+{
+    return "Stampa di " + def.tabella() + " (" + def.archivio() + ") non eseguita: " + cosa;
+}
+
+}
+
+EsitoStampaArchivio StampaArchivio(const ContestoArchivio& contesto, const std::string& fileDefinizione,
+                                   const std::string& destinazione, const std::string& condizione,
+                                   const std::string& campoOrdine, bool compresso)
+{
+    Currency fattore = Currency::fromWhole(1);
+    try {
+        fattore = LeggiEuro(contesto.cartella);
+    } catch (const std::exception&) {
+    }
+    EsitoStampaArchivio esito;
+    esito.lunghezzaModulo = lunghezzaModulo(contesto, destinazione, compresso);
+    const Linee& linee = contesto.CodiceAssistenza.find('K') != std::string::npos ? LineeRiquadro : LineeSemplici;
+
+    const DefinizioneStampa def = LeggiDefinizioneStampa(contesto.cartella / fileDefinizione);
+    if (def.archivio().empty() || def.tabella().empty())
+        throw ErroreStampa(TitoloErrore, "La prima riga di " + fileDefinizione +
+                                             " non indica l'archivio (campo 3) e la tabella (campo 4) da stampare");
+
+    SystemClock orologioDiSistema;
+    const DateTime ora = (contesto.orologio ? *contesto.orologio : static_cast<const Clock&>(orologioDiSistema)).now();
+
+    std::vector<std::string> righe;
+    righe.push_back(rigaHotel(contesto));
+    righe.push_back(rigaTitolo(toCp1252(def.titolo()), def.larghezzaTabella, ora));
+
+    Corsa corsa(contesto, def, linee, fattore);
+    std::string intestazioni(1, linee.verticale);
+    std::string sopra(1, linee.sopra.inizio), mezzo(1, linee.mezzo.inizio), sotto(1, linee.sotto.inizio);
+    for (int c = 0; c < corsa.colonne; ++c) {
+        const ColonnaStampa& col = def.colonne[static_cast<size_t>(c)];
+        const size_t w = static_cast<size_t>(col.larghezza);
+        intestazioni += aDestra(toCp1252(col.intestazione()), w).substr(0, w) + linee.verticale;
+        sopra += std::string(w, linee.sopra.riempimento) + linee.sopra.tra;
+        mezzo += std::string(w, linee.mezzo.riempimento) + linee.mezzo.tra;
+        sotto += std::string(w, linee.sotto.riempimento) + linee.sotto.tra;
+    }
+    sopra.back() = linee.sopra.fine;
+    mezzo.back() = linee.mezzo.fine;
+    sotto.back() = linee.sotto.fine;
+    righe.push_back(sopra);
+    righe.push_back(intestazioni);
+    righe.push_back(mezzo);
+    int i = 5;
+
+    const std::string numeroHotel = "NumeroHotel = " + std::to_string(contesto.NumeroHotel);
+    try {
+        auto db = Database::OpenDatabase(def.archivio(), contesto.cartella);
+        auto rs = db->OpenRecordset("SELECT * FROM " + def.tabella() + " WHERE " + condizione + " ORDER BY " + campoOrdine);
+        for (rs->FindFirst(numeroHotel); !rs->NoMatch(); rs->FindNext(numeroHotel)) {
+            std::string riga(1, linee.verticale);
+            for (int c = 0; c < corsa.colonne; ++c)
+                riga += corsa.cella(c, *rs) + linee.verticale;
+            righe.push_back(std::move(riga));
+            ++i;
+            ++esito.righeTabella;
+        }
+    } catch (const DbError& e) {
+        throw ErroreStampa(TitoloErrore, errore(def, e.what()));
+    }
+
+    righe.push_back(mezzo);
+    ++i;
+    std::string totali(1, linee.verticale);
+    for (int c = 0; c < corsa.colonne; ++c) {
+        const size_t w = static_cast<size_t>(def.colonne[static_cast<size_t>(c)].larghezza);
+        const Currency t = corsa.totali[static_cast<size_t>(c)];
+        totali += (t.units() != 0 ? aSinistra(FormaGenerale(t), w) : std::string(w, ' ')) + linee.verticale;
+    }
+    righe.push_back(totali);
+    righe.push_back(sotto);
+
+    std::string bytes;
+    for (const auto& r : righe)
+        bytes += r + "\r\n";
+    if (contesto.CodiceAssistenza.find('U') != std::string::npos) {
+        for (int k = i; k <= esito.lunghezzaModulo - 3; ++k) {
+            bytes += "\r\n";
+            righe.emplace_back();
+        }
+    } else {
+        bytes += '\f';
+    }
+
+    esito.report = reportFilePath(contesto.cartella, contesto.PCLocal);
+    esito.righeFile = static_cast<long>(righe.size());
+    try {
+        writeFileAtomically(esito.report, bytes);
+    } catch (const std::exception& e) {
+        throw ErroreStampa(TitoloErrore, errore(def, e.what()));
+    }
+    return esito;
+}
+
+}

@@ -1,0 +1,303 @@
+#include "tableprint/StampaArchivio.h"
+
+#include "cashreport/tests/GoldenFile.h"
+#include "tableprint/ErroreStampa.h"
+#include "tableprint/tests/CartellaStampa.h"
+
+#include <gtest/gtest.h>
+
+using namespace ravelt;
+using ravelt::testing::CampoProva;
+using ravelt::testing::CartellaStampa;
+using ravelt::testing::righeDi;
+
+namespace {
+
+const std::string Bordo33 = "|==========|====================|";
+
+// The worked example: Numero (width 10, totalled) and Intestazione (width 20) of the
+// table Voci, title Colonne; hotel 2 has a row that must not be printed.
+void esempio(CartellaStampa& dir)
+{
+    dir.anagrafica("NOME HOTEL");
+    dir.tabella("Prova.mdb", "Voci",
+                {{"NumeroHotel", FieldType::Integer}, {"Numero", FieldType::Long}, {"Intestazione", FieldType::Text}},
+                {{Value(1), Value(2), Value("CARTE")}, {Value(2), Value(9), Value("ALTRO")}, {Value(1), Value(1), Value("CONTANTI")}});
+    dir.scrivi("Colonne.stp", "0,Colonne,Prova.mdb,Voci,,,,,,\r\n"
+                              "1,Numero,,,Numero,10,S,N,,\r\n"
+                              "2,Intestazione,,,Intestazione,20,N,N,,\r\n");
+}
+
+TEST(StampaArchivio, WorkedExampleInThePlainSet)
+{
+    CartellaStampa dir;
+    esempio(dir);
+    EsitoStampaArchivio e = StampaArchivio(dir.contesto(), "Colonne.stp", "---", "Numero > 0", "Numero", false);
+    EXPECT_TRUE(ravelt::testing::matchesGolden(dir.report(), "esempio_semplice.golden"));
+    EXPECT_EQ(e.righeTabella, 2);
+    EXPECT_EQ(e.report, dir.path() / "FD1");
+}
+
+TEST(StampaArchivio, WorkedExampleInTheBoxSetWithOptionK)
+{
+    CartellaStampa dir;
+    esempio(dir);
+    StampaArchivio(dir.contesto("AKB"), "Colonne.stp", "---", "Numero > 0", "Numero", false);
+    EXPECT_TRUE(ravelt::testing::matchesGolden(dir.report(), "esempio_riquadro.golden"));
+}
+
+TEST(StampaArchivio, NoMatchingRowGivesTheFrameAndABlankTotal)
+{
+    CartellaStampa dir;
+    esempio(dir);
+    StampaArchivio(dir.contesto(), "Colonne.stp", "---", "Numero > 100", "Numero", false);
+    const auto r = righeDi(dir.report());
+    ASSERT_EQ(r.size(), 9u);
+    EXPECT_EQ(r[0], "Hotel : NOME HOTEL");
+    EXPECT_EQ(r[2], Bordo33);
+    EXPECT_EQ(r[5], Bordo33);
+    EXPECT_EQ(r[6], "|          |                    |");
+    EXPECT_EQ(r[7], Bordo33);
+    EXPECT_EQ(r[8], "\f");
+}
+
+// The title is centred on the table width W: p = (W - 15 - title length) / 2 rounded
+// down, and the date alone when p is negative.
+TEST(StampaArchivio, TitleLine)
+{
+    struct Caso {
+        int larghezza;  // one column of this width: W = width + 2
+        const char* titolo;
+        const char* attesa;
+    } casi[] = {
+        {31, "Colonne", "07/12/2026     Colonne     11:30"},    // W 33, p 5
+        {20, "Colonne", "07/12/2026Colonne11:30"},              // W 22, p 0
+        {21, "Colonne", "07/12/2026Colonne11:30"},              // W 23, p 0 (0.5 down)
+        {19, "Colonne", "07/12/2026"},                          // W 21, p -1 (-0.5 down)
+        {3, "Un titolo lungo", "07/12/2026"},
+    };
+    for (const auto& c : casi) {
+        CartellaStampa dir;
+        dir.tabella("Prova.mdb", "Voci", {{"NumeroHotel", FieldType::Integer}, {"A", FieldType::Text}}, {});
+        dir.scrivi("T.stp", std::string("0,") + c.titolo + ",Prova.mdb,Voci,,,,,,\r\n1,A,,,A," + std::to_string(c.larghezza) +
+                                ",N,N,,\r\n");
+        StampaArchivio(dir.contesto(), "T.stp", "---", "A = 'x'", "A", false);
+        const auto r = righeDi(dir.report());
+        ASSERT_GE(r.size(), 2u);
+        EXPECT_EQ(r[0], "") << "no hotel registry, no hotel line";
+        EXPECT_EQ(r[1], c.attesa) << c.larghezza << " " << c.titolo;
+    }
+}
+
+// Option U fills the page up to the form length P of the printer type with empty
+// lines; the destination "---" takes the type of the first destination.
+TEST(StampaArchivio, PageEndUnderOptionU)
+{
+    struct Caso {
+        const char* cosa;
+        int righe;
+        bool compresso;
+        bool conTipo;
+        std::string codice;
+        size_t righeFile;  // lines ending in CR LF
+        bool formFeed;
+    } casi[] = {
+        {"52 rows fill 60 lines", 52, true, true, "U", 60, false},
+        {"no rows fill 60 lines", 0, true, true, "U", 60, false},
+        {"53 rows get no fill", 53, true, true, "U", 61, false},
+        {"normal print fills 72", 10, false, true, "U", 72, false},
+        {"no printer type: P 0, no fill", 10, true, false, "U", 18, false},
+        {"without U a form feed", 10, true, true, "", 18, true},
+    };
+    for (const auto& c : casi) {
+        CartellaStampa dir;
+        dir.stampanti(60, 72, c.conTipo);
+        std::vector<std::vector<Value>> righe;
+        for (int i = 0; i < c.righe; ++i)
+            righe.push_back({Value(1), Value(i + 1)});
+        dir.tabella("Prova.mdb", "Voci", {{"NumeroHotel", FieldType::Integer}, {"Numero", FieldType::Long}}, righe);
+        dir.scrivi("P.stp", "0,Pagina,Prova.mdb,Voci,,,,,,\r\n1,Numero,,,Numero,6,N,S,,\r\n");
+        EsitoStampaArchivio e = StampaArchivio(dir.contesto(c.codice), "P.stp", "---", "Numero >= 0", "Numero", c.compresso);
+        const std::string bytes = dir.report();
+        size_t fini = 0;
+        for (size_t at = bytes.find("\r\n"); at != std::string::npos; at = bytes.find("\r\n", at + 2))
+            ++fini;
+        EXPECT_EQ(fini, c.righeFile) << c.cosa;
+        EXPECT_EQ(bytes.ends_with("\r\n\f"), c.formFeed) << c.cosa;
+        if (!c.formFeed) {
+            EXPECT_TRUE(bytes.ends_with("\r\n")) << c.cosa;
+        }
+        EXPECT_EQ(e.righeTabella, c.righe) << c.cosa;
+    }
+}
+
+// One column over a few rows: what each row's cell and the totals cell show.
+TEST(StampaArchivio, Cells)
+{
+    struct Caso {
+        const char* cosa;
+        CampoProva campo;
+        std::string colonna;  // fields 5 to 8 of the column record
+        std::vector<Value> valori;
+        std::vector<std::string> celle;
+        std::string totale;
+        std::string euro = "";  // content of euro.txt, none when empty
+    } casi[] = {
+        {"repeats blanked with N", {"V", FieldType::Text}, "V,4,N,N", {Value("A"), Value("A"), Value("B")}, {"A   ", "    ", "B   "}, "    "},
+        {"repeats printed with S", {"V", FieldType::Text}, "V,4,N,S", {Value("A"), Value("A")}, {"A   ", "A   "}, "    "},
+        {"numbers right, words left", {"V", FieldType::Text}, "V,3,S,S", {Value("0"), Value("A"), Value("12")}, {"  0", "A  ", " 12"}, " 12"},
+        {"whole numbers totalled", {"V", FieldType::Long}, "V,5,S,S", {Value(12), Value(30)}, {"   12", "   30"}, "   42"},
+        {"a total of 0 is blank", {"V", FieldType::Long}, "V,5,S,S", {Value(5), Value(-5)}, {"    5", "   -5"}, "     "},
+        {"zero amount right-aligned", {"V", FieldType::Long}, "V,3,S,S", {Value(0)}, {"  0"}, "   "},
+        {"below one is a number", {"V", FieldType::Currency}, "V,6,S,S",
+         {Value(Currency::fromUnits(5000)), Value(Currency::fromUnits(-2500))}, {"   0,5", " -0,25"}, "  0,25"},
+        {"regional text below one", {"V", FieldType::Text}, "V,6,S,S", {Value("0,50"), Value("0,25")}, {"  0,50", "  0,25"}, "  0,75"},
+        {"floating numbers", {"V", FieldType::Double}, "V,6,S,S", {Value(3.5), Value(1.25)}, {"   3,5", "  1,25"}, "  4,75"},
+        {"too long: cut, not totalled", {"V", FieldType::Long}, "V,4,S,S", {Value(123456), Value(7)}, {"1234", "   7"}, "   7"},
+        {"a total wider than the column", {"V", FieldType::Long}, "V,2,S,S", {Value(60), Value(70)}, {"60", "70"}, "130"},
+        {"text cut to the width", {"V", FieldType::Text}, "V,4,N,S", {Value("ABCDEFG")}, {"ABCD"}, "    "},
+        {"Null prints empty", {"V", FieldType::Text}, "V,4,S,N", {Value(), Value("X"), Value()}, {"    ", "X   ", "    "}, "    "},
+        {"dates as dd/mm/yyyy", {"DataV", FieldType::Text}, "DataV,10,N,S",
+         {Value("20241231"), Value("0"), Value(""), Value()}, {"31/12/2024", "          ", "          ", "          "}, "          "},
+        {"numeric dates", {"DataV", FieldType::Long}, "DataV,12,N,S", {Value(20240105)}, {"  05/01/2024"}, "            "},
+        {"a repeated date is blank", {"DataV", FieldType::Text}, "DataV,10,N,N", {Value("20240101"), Value("20240101")},
+         {"01/01/2024", "          "}, "          "},
+        {"EURO divided by the factor", {"Importo", FieldType::Currency}, "EUROImporto,8,S,N",
+         {Value(Currency::fromUnits(19362700)), Value(Currency::fromUnits(19362700)), Value(Currency::fromUnits(38725400))},
+         {"    1,00", "    1,00", "    2,00"}, "       4", "1936,27\r\n"},
+        {"EURO with factor 1", {"Importo", FieldType::Currency}, "EUROImporto,8,S,N", {Value(Currency::fromUnits(125000)), Value()},
+         {"   12,50", "        "}, "    12,5"},
+        {"EURO of 0", {"Importo", FieldType::Currency}, "EUROImporto,6,S,N", {Value(Currency::fromUnits(0))}, {"  0,00"}, "      "},
+    };
+    for (const auto& c : casi) {
+        CartellaStampa dir;
+        std::vector<std::vector<Value>> righe;
+        for (size_t i = 0; i < c.valori.size(); ++i)
+            righe.push_back({Value(1), Value(static_cast<int>(i)), c.valori[i]});
+        dir.tabella("Prova.mdb", "Voci", {{"NumeroHotel", FieldType::Integer}, {"Ordine", FieldType::Long}, c.campo}, righe);
+        dir.scrivi("C.stp", "0,Celle,Prova.mdb,Voci,,,,,,\r\n1,Valore,,," + c.colonna + ",,\r\n");
+        if (!c.euro.empty())
+            dir.scrivi("euro.txt", c.euro);
+        StampaArchivio(dir.contesto(), "C.stp", "---", "Ordine >= 0", "Ordine", false);
+        const auto r = righeDi(dir.report());
+        ASSERT_EQ(r.size(), 9 + c.valori.size()) << c.cosa;
+        for (size_t i = 0; i < c.celle.size(); ++i)
+            EXPECT_EQ(r[5 + i], "|" + c.celle[i] + "|") << c.cosa << ", row " << i + 1;
+        EXPECT_EQ(r[6 + c.valori.size()], "|" + c.totale + "|") << c.cosa << ", totals";
+    }
+}
+
+// Look-up columns show a field of the row of another store's table whose key equals the
+// printed row's field, for the row's hotel.
+TEST(StampaArchivio, LookUpColumns)
+{
+    CartellaStampa dir;
+    dir.tabella("Codici.mdb", "Codici",
+                {{"NumeroHotel", FieldType::Integer}, {"Sigla", FieldType::Text}, {"Descrizione", FieldType::Text},
+                 {"Punti", FieldType::Long}},
+                {{Value(2), Value("CC"), Value("ALTRO HOTEL"), Value(100)},
+                 {Value(1), Value("CC"), Value("CARTA"), Value(5)},
+                 {Value(1), Value("L'A"), Value("APOSTROFO"), Value(7)},
+                 {Value(1), Value("N3"), Value("TRE"), Value(3)}});
+    dir.tabella("Prova.mdb", "Voci",
+                {{"NumeroHotel", FieldType::Integer}, {"Ordine", FieldType::Long}, {"Codice", FieldType::Text}},
+                {{Value(1), Value(1), Value("CC")},
+                 {Value(1), Value(2), Value("XX")},
+                 {Value(1), Value(3), Value("CC")},
+                 {Value(1), Value(4), Value("L'A")},
+                 {Value(1), Value(5), Value()}});
+    dir.scrivi("L.stp", "0,Ricerche,Prova.mdb,Voci,,,,,,\r\n"
+                        "1,Cod,,,Codice,4,N,S,,\r\n"
+                        "2,Descrizione,Codici.mdb,Codici,Descrizione,10,N,N,Sigla,Codice\r\n"
+                        "3,Pt,Codici.mdb,Codici,Punti,3,S,S,Sigla,Codice\r\n");
+    StampaArchivio(dir.contesto(), "L.stp", "---", "Ordine > 0", "Ordine", false);
+    const auto r = righeDi(dir.report());
+    ASSERT_EQ(r.size(), 14u);
+    EXPECT_EQ(r[5], "|CC  |CARTA     |  5|");
+    EXPECT_EQ(r[6], "|XX  |          |   |") << "no match: blanks";
+    EXPECT_EQ(r[7], "|CC  |          |  5|") << "the value above the no-match row still blanks the repeat";
+    EXPECT_EQ(r[8], "|L'A |APOSTROFO |  7|") << "a key with an apostrophe is looked up as it stands";
+    EXPECT_EQ(r[9], "|    |          |   |") << "a Null key finds nothing";
+    EXPECT_EQ(r[11], "|    |          | 17|");
+}
+
+TEST(StampaArchivio, LookUpByANumericKey)
+{
+    CartellaStampa dir;
+    dir.tabella("Prova.mdb", "Nomi", {{"NumeroHotel", FieldType::Integer}, {"Id", FieldType::Long}, {"Nome", FieldType::Text}},
+                {{Value(1), Value(7), Value("SETTE")}});
+    dir.tabella("Prova.mdb", "Voci", {{"NumeroHotel", FieldType::Integer}, {"Rif", FieldType::Long}}, {{Value(1), Value(7)}});
+    dir.scrivi("N.stp", "0,Numeri,Prova.mdb,Voci,,,,,,\r\n1,Nome,Prova.mdb,Nomi,Nome,6,N,N,Id,Rif\r\n");
+    StampaArchivio(dir.contesto(), "N.stp", "---", "Rif > 0", "Rif", false);
+    EXPECT_EQ(righeDi(dir.report())[5], "|SETTE |");
+}
+
+// The column list ends at the first empty heading; a definition of 50 filled columns
+// prints all 50, and records after the 50th are not read.
+TEST(StampaArchivio, FiftyFilledColumns)
+{
+    CartellaStampa dir;
+    dir.tabella("Prova.mdb", "Voci", {{"NumeroHotel", FieldType::Integer}, {"A", FieldType::Text}}, {{Value(1), Value("x")}});
+    std::string stp = "0,Larga,Prova.mdb,Voci,,,,,,\r\n";
+    for (int c = 1; c <= 52; ++c)
+        stp += std::to_string(c) + ",H,,,A,1,N,S,,\r\n";
+    dir.scrivi("W.stp", stp);
+    StampaArchivio(dir.contesto(), "W.stp", "---", "A = 'X'", "A", false);
+    const auto r = righeDi(dir.report());
+    ASSERT_GE(r.size(), 6u);
+    std::string intestazioni = "|";
+    for (int c = 0; c < 50; ++c)
+        intestazioni += "H|";
+    EXPECT_EQ(r[3], intestazioni);
+    EXPECT_EQ(r[5].size(), 101u);
+}
+
+// A print that cannot be done raises an error naming the cause and leaves the report
+// file as it was.
+TEST(StampaArchivio, FailuresNameTheCauseAndKeepTheReport)
+{
+    struct Caso {
+        const char* cosa;
+        const char* definizione;
+        const char* condizione;
+        const char* ordine;
+        const char* nominato;
+    } casi[] = {
+        {"a condition on a missing field", "0,T,Prova.mdb,Voci,,,,,,\r\n1,A,,,A,4,N,N,,\r\n", "Nessuno = 1", "A", "Nessuno"},
+        {"a missing order field", "0,T,Prova.mdb,Voci,,,,,,\r\n1,A,,,A,4,N,N,,\r\n", "A = 'X'", "Manca", "Manca"},
+        {"a missing store", "0,T,Assente.mdb,Voci,,,,,,\r\n1,A,,,A,4,N,N,,\r\n", "A = 'X'", "A", "Assente"},
+        {"a missing table", "0,T,Prova.mdb,Tavola,,,,,,\r\n1,A,,,A,4,N,N,,\r\n", "A = 'X'", "A", "Tavola"},
+        {"a column on a missing field", "0,T,Prova.mdb,Voci,,,,,,\r\n1,A,,,Colore,4,N,N,,\r\n", "A = 'X'", "A", "Colore"},
+        {"a missing look-up store", "0,T,Prova.mdb,Voci,,,,,,\r\n1,A,Altro.mdb,Codici,B,4,N,N,Sigla,A\r\n", "A = 'X'", "A",
+         "Altro"},
+        {"a short header", "0,T,Prova.mdb,Voci\r\n1,A,,,A,4,N,N,,\r\n", "A = 'X'", "A", "tabella"},
+    };
+    for (const auto& c : casi) {
+        CartellaStampa dir;
+        dir.tabella("Prova.mdb", "Voci", {{"NumeroHotel", FieldType::Integer}, {"A", FieldType::Text}}, {{Value(1), Value("X")}});
+        dir.scrivi("E.stp", c.definizione);
+        dir.scrivi("FD1", "report di prima\r\n");
+        try {
+            StampaArchivio(dir.contesto(), "E.stp", "---", c.condizione, c.ordine, false);
+            ADD_FAILURE() << c.cosa << ": printed";
+        } catch (const ErroreStampa& e) {
+            EXPECT_NE(e.testo().find(c.nominato), std::string::npos) << c.cosa << ": " << e.testo();
+        }
+        EXPECT_EQ(dir.report(), "report di prima\r\n") << c.cosa;
+    }
+}
+
+TEST(StampaArchivio, MissingDefinition)
+{
+    CartellaStampa dir;
+    try {
+        StampaArchivio(dir.contesto(), "Nessuna.stp", "---", "A = 1", "A", false);
+        ADD_FAILURE() << "printed without a definition";
+    } catch (const ErroreStampa& e) {
+        EXPECT_EQ(e.testo(), "Nessuna.stp - Inesistente!");
+        EXPECT_EQ(e.titolo(), "File Mancante");
+    }
+    EXPECT_FALSE(dir.esiste("FD1"));
+}
+
+}
