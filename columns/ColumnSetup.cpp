@@ -55,7 +55,7 @@ std::string ColumnSetup::intestazione(int colonna) const
     try {
         auto db = Database::OpenDatabase("ColonneRavelt.mdb", folder_);
         auto rs = db->OpenRecordset("ColonneRavelt");
-        rs->FindFirst("NumeroHotel = " + std::to_string(numeroHotel_) + " and NumeroColonna = " + std::to_string(colonna));
+        rs->FindFirst(criterioColonna(colonna));
         if (rs->NoMatch())
             return {};
         return rs->Fields("Intestazione").toText();
@@ -65,46 +65,37 @@ std::string ColumnSetup::intestazione(int colonna) const
     }
 }
 
-GridContent ColumnSetup::griglia(int colonna) const
+GridContent ColumnSetup::riempi(const std::string& archivio, const std::string& origine, const std::string& filtro) const
 {
-    std::string filtro = "NumeroHotel = " + std::to_string(numeroHotel_) + " and NumeroColonna = " + std::to_string(colonna);
     programState().FiltroGriglia = filtro;
     try {
-        auto db = Database::OpenDatabase("ColonneRavelt.mdb", folder_);
-        auto rs = db->OpenRecordset("ColonneRavelt");
+        auto db = Database::OpenDatabase(archivio, folder_);
+        auto rs = db->OpenRecordset(origine);
         return CaricaGriglia(*rs, filtro, colonneCodici(), 9999);
     } catch (const std::exception& e) {
         segnalaErrore(e);
         return {};
     }
+}
+
+std::string ColumnSetup::criterioColonna(int colonna) const
+{
+    return "NumeroHotel = " + std::to_string(numeroHotel_) + " and NumeroColonna = " + std::to_string(colonna);
+}
+
+GridContent ColumnSetup::griglia(int colonna) const
+{
+    return riempi("ColonneRavelt.mdb", "ColonneRavelt", criterioColonna(colonna));
 }
 
 GridContent ColumnSetup::grigliaOrdinata(int colonna) const
 {
-    std::string filtro = "NumeroHotel = " + std::to_string(numeroHotel_) + " and NumeroColonna = " + std::to_string(colonna);
-    programState().FiltroGriglia = filtro;
-    try {
-        auto db = Database::OpenDatabase("ColonneRavelt.mdb", folder_);
-        auto rs = db->OpenRecordset(kAssegnateOrdinate);
-        return CaricaGriglia(*rs, filtro, colonneCodici(), 9999);
-    } catch (const std::exception& e) {
-        segnalaErrore(e);
-        return {};
-    }
+    return riempi("ColonneRavelt.mdb", kAssegnateOrdinate, criterioColonna(colonna));
 }
 
 GridContent ColumnSetup::formeDiPagamento() const
 {
-    std::string filtro = "NumeroHotel = " + std::to_string(numeroHotel_) + " and Tipo = 4";
-    programState().FiltroGriglia = filtro;
-    try {
-        auto db = Database::OpenDatabase("CodiciVari.mdb", folder_);
-        auto rs = db->OpenRecordset(kFormeOrdinate);
-        return CaricaGriglia(*rs, filtro, colonneCodici(), 9999);
-    } catch (const std::exception& e) {
-        segnalaErrore(e);
-        return {};
-    }
+    return riempi("CodiciVari.mdb", kFormeOrdinate, "NumeroHotel = " + std::to_string(numeroHotel_) + " and Tipo = 4");
 }
 
 // The payment form must exist in the hotel's code list; the check and the new row are

@@ -40,6 +40,9 @@ public:
     Esito rimuovi(const std::string& sigla);
 
 private:
+    // A grid of the two code columns from a store's table or statement, filtered.
+    GridContent riempi(const std::string& archivio, const std::string& origine, const std::string& filtro) const;
+    std::string criterioColonna(int colonna) const;
     void segnalaErrore(const std::exception& e) const;
 
     std::filesystem::path folder_;

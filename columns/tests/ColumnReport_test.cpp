@@ -1,7 +1,7 @@
 #include "columns/ImpRavelt.h"
 
 #include "cashreport/CreaDettaglioCassa.h"
-#include "columns/tests/RecordingPresenter.h"
+#include "testing/RecordingPresenter.h"
 #include "platform/Clock.h"
 #include "platform/Database.h"
 #include "platform/StoreSchema.h"

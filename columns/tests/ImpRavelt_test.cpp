@@ -1,6 +1,6 @@
 #include "columns/ImpRavelt.h"
 
-#include "columns/tests/RecordingPresenter.h"
+#include "testing/RecordingPresenter.h"
 #include "platform/Database.h"
 #include "platform/Recordset.h"
 #include "platform/StoreSchema.h"

@@ -4,7 +4,7 @@
 #include "dialogs/PasswdSecurity.h"
 #include "dialogs/tests/ModalScript.h"
 #include "platform/StoreCatalog.h"
-#include "shell/tests/RecordingPresenter.h"
+#include "testing/RecordingPresenter.h"
 #include "shell/tests/StoreFixtures.h"
 #include "testing/TempFolder.h"
 

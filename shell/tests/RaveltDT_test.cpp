@@ -1,6 +1,6 @@
 #include "shell/RaveltDT.h"
 
-#include "shell/tests/RecordingPresenter.h"
+#include "testing/RecordingPresenter.h"
 #include "shell/tests/StoreFixtures.h"
 #include "testing/TempFolder.h"
 

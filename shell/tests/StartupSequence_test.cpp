@@ -3,7 +3,7 @@
 #include "platform/Database.h"
 #include "platform/Recordset.h"
 #include "platform/StoreCatalog.h"
-#include "shell/tests/RecordingPresenter.h"
+#include "testing/RecordingPresenter.h"
 #include "shell/tests/StoreFixtures.h"
 #include "testing/TempFolder.h"
 

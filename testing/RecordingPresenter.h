@@ -7,6 +7,7 @@
 namespace ravelt::testing {
 
 // A message presenter that keeps what it was asked to show and answers 'answer'.
+// Header only: the tests of every window library use it without linking the shell.
 class RecordingPresenter : public MessagePresenter {
 public:
     struct Message {
