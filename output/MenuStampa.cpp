@@ -79,6 +79,11 @@ MenuStampa::MenuStampa(std::filesystem::path folder, std::int16_t pcLocal, Progr
     pal.setColor(QPalette::Window, QColor(128, 128, 255));
     setPalette(pal);
     setFixedSize(twipsToPixels(6165), twipsToPixels(2760));
+    // The window was designed for 8-point captions: at the desktop's larger size the
+    // check boxes' captions would not fit their places.
+    QFont caption = font();
+    caption.setPointSizeF(8);
+    setFont(caption);
 
     const char* testi[3] = {"Stampante ", "Virtuale ", "SELEZIONE"};
     const QRect posti[3] = {twips(150, 1320, 1215, 255), twips(150, 480, 1215, 255), twips(120, 120, 5895, 255)};
