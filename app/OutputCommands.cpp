@@ -16,6 +16,16 @@ namespace ravelt {
 
 namespace {
 
+// The offscreen platform's notes about what a desktop would have (a runtime folder,
+// window features) say nothing to a script reading the command's messages.
+void quietMessages(QtMsgType type, const QMessageLogContext&, const QString& message)
+{
+    if (message.startsWith("QStandardPaths: XDG_RUNTIME_DIR") || message.startsWith("This plugin does not support"))
+        return;
+    if (type != QtDebugMsg && type != QtInfoMsg)
+        std::cerr << message.toLocal8Bit().constData() << "\n";
+}
+
 // The toolkit application the printing needs, made here when the caller has none. A
 // machine without a display (no DISPLAY, no WAYLAND_DISPLAY) gets the offscreen
 // platform, unless the platform was chosen already.
@@ -25,6 +35,7 @@ std::unique_ptr<QCoreApplication> applicazione(bool gui)
         return nullptr;
     if (!std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY"))
         ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    qInstallMessageHandler(quietMessages);
     static int argc = 1;
     static char name[] = "ravelt";
     static char* argv[] = {name, nullptr};
