@@ -1,8 +1,10 @@
 #include "app/CommandLine.h"
 
 #include "app/CliGate.h"
+#include "app/OutputCommands.h"
 #include "cashreport/CreaDettaglioCassa.h"
 #include "demohotel/DemoHotel.h"
+#include "output/ComandiUscita.h"
 #include "shell/FieldRoutines.h"
 #include "shell/StartupSequence.h"
 #include "shell/program_state.h"
@@ -82,7 +84,9 @@ int usage()
                  "uso:\n"
                  "  ravelt                              il programma con le sue finestre\n"
                  "  ravelt report --from GG/MM/AAAA --to GG/MM/AAAA [--type Tutti|Fatture|Ricevute] [--counter N]\n"
-                 "  ravelt demo CARTELLA [--days N] [--from GG/MM/AAAA] [--seed S] [--rooms N]\n");
+                 "  ravelt demo CARTELLA [--days N] [--from GG/MM/AAAA] [--seed S] [--rooms N]\n"
+                 "%s",
+                 UsoComandiUscita().c_str());
     return 2;
 }
 
@@ -191,6 +195,22 @@ int commandReport(const std::vector<std::string>& args)
         return 1;
     } catch (const std::exception& e) {
         std::fprintf(stderr, "ravelt report: %s\n", e.what());
+        return 1;
+    }
+}
+
+int commandOnReportFile(const std::string& command, const std::vector<std::string>& args)
+{
+    try {
+        if (!openWorkstation(programState()))
+            return 1;
+        if (command == "print")
+            return commandPrint(args);
+        if (command == "csv")
+            return commandCsv(args);
+        return commandMail(args);
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "ravelt %s: %s\n", command.c_str(), e.what());
         return 1;
     }
 }

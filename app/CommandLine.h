@@ -8,6 +8,9 @@ namespace ravelt {
 // and returns non-zero on failure, and 0 when its work is done.
 int commandDemo(const std::vector<std::string>& args);
 int commandReport(const std::vector<std::string>& args);
+// print, csv and mail: the output side's work on the workstation's report file, after
+// the same opening of the working folder and the same gate as the report.
+int commandOnReportFile(const std::string& command, const std::vector<std::string>& args);
 
 // Prints the usage to standard error and returns 2.
 int usage();

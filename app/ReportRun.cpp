@@ -1,6 +1,8 @@
 #include "app/ReportRun.h"
 
 #include "cashreport/CreaDettaglioCassa.h"
+#include "output/MenuStampa.h"
+#include "platform/Clock.h"
 #include "shell/RaveltDT.h"
 #include "shell/program_state.h"
 
@@ -29,8 +31,9 @@ void runCashReportWindow(RaveltDT& window, const ReportRequest& request, Message
         state.IntestazioniColonne = result.IntestazioniColonne;
         if (result.CodiceAssistenza)
             state.CodiceAssistenza = *result.CodiceAssistenza;
-        window.showProgress("Report scritto in " + result.reportPath.filename().string() +
-                            " (la stampa non e' ancora disponibile)");
+        SystemClock clock;
+        MenuStampa menu(r.folder, state.PCLocal, state, &clock, messages, {}, &window);
+        menu.exec();
     } catch (const CashReportError& e) {
         window.setHourglass(false);
         messages.MostraMessaggio(e.description() + "\r\n(" + e.source() + ")", 48, e.source());

@@ -14,5 +14,7 @@ int main(int argc, char** argv)
         return ravelt::commandDemo(args);
     if (command == "report")
         return ravelt::commandReport(args);
+    if (command == "print" || command == "csv" || command == "mail")
+        return ravelt::commandOnReportFile(command, args);
     return ravelt::usage();
 }
