@@ -27,13 +27,17 @@ void quietMessages(QtMsgType type, const QMessageLogContext&, const QString& mes
 }
 
 // The toolkit application the printing needs, made here when the caller has none. A
-// machine without a display (no DISPLAY, no WAYLAND_DISPLAY) gets the offscreen
+// machine without a display (DISPLAY and WAYLAND_DISPLAY unset or empty) gets the offscreen
 // platform, unless the platform was chosen already.
 std::unique_ptr<QCoreApplication> applicazione(bool gui)
 {
     if (QCoreApplication::instance())
         return nullptr;
-    if (!std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY"))
+    auto set = [](const char* name) {
+        const char* v = std::getenv(name);
+        return v && *v;
+    };
+    if (!set("DISPLAY") && !set("WAYLAND_DISPLAY"))
         ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
     qInstallMessageHandler(quietMessages);
     static int argc = 1;

@@ -130,3 +130,39 @@ TEST_F(CommandLine, TheManagementGateAppliesWithoutWindows)
 }
 
 }
+
+namespace {
+
+TEST_F(CommandLine, PrintAndCsvWorkOnTheWorkstationsReport)
+{
+    ravelt::testing::TempFolder copy;
+    for (const auto& e : std::filesystem::directory_iterator(hotel()))
+        std::filesystem::copy(e.path(), copy.path() / e.path().filename());
+    std::filesystem::remove(copy / "FD3");
+
+    Outcome missing = run(copy.path(), "print --pdf", "DISPLAY=");
+    EXPECT_NE(missing.status, 0);
+    EXPECT_NE(missing.out.find("FD3"), std::string::npos) << missing.out;
+
+    ASSERT_EQ(run(copy.path(), "report --from 01/01/2024 --to 31/01/2024").status, 0);
+    Outcome pdf = run(copy.path(), "print --pdf", "DISPLAY=");
+    EXPECT_EQ(pdf.status, 0) << pdf.out;
+    bool found = false;
+    for (const auto& e : std::filesystem::directory_iterator(copy.path()))
+        if (e.path().extension() == ".pdf") {
+            found = true;
+            EXPECT_EQ(copy.read(e.path().filename().string()).substr(0, 5), "%PDF-");
+        }
+    EXPECT_TRUE(found) << pdf.out;
+
+    Outcome csv = run(copy.path(), "csv", "DISPLAY=");
+    EXPECT_EQ(csv.status, 0) << csv.out;
+    EXPECT_NE(csv.out.find("fd3.csv"), std::string::npos) << csv.out;
+    EXPECT_NE(copy.read("fd3.csv").find("01/01/2024"), std::string::npos);
+
+    Outcome unknown = run(copy.path(), "print --destination Nessuna", "DISPLAY=");
+    EXPECT_NE(unknown.status, 0);
+    EXPECT_NE(unknown.out.find("Nessuna"), std::string::npos) << unknown.out;
+}
+
+}
