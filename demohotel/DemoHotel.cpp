@@ -33,6 +33,11 @@ const TextFile textFiles[] = {
     {"FontStp.txt", "Courier New\r\n"},
     {"SeparatoreXLS.txt", ";\r\n"},
     {"euro.txt", "1\r\n"},
+    // The mail program's settings: an SMTP server on this machine, without encryption or
+    // login, as a test server listens (aiosmtpd -n -l 127.0.0.1:2525).
+    {"Spedix.ini", "server=127.0.0.1\r\nporta=2525\r\nstarttls=no\r\n"
+                   "mittente=Cassa Hotel Bellavista <cassa@hotel-demo.example>\r\n"
+                   "destinatari=direzione@hotel-demo.example\r\n"},
     // The print definition of the column set-up's list, the one the column store comes
     // with, and a saved filter for it: every column, in column order, normal print.
     {"ColonneRavelt.stp", DefinizioneStampaColonne()},
@@ -169,7 +174,7 @@ void writePrinters(const fs::path& folder)
         // to a file of the working folder, and a PDF file written by the program itself.
         dest.insert({Value(1), Value(1), Value("Laser Ufficio"), Value(1), Value("Laser_Ufficio")});
         dest.insert({Value(1), Value(2), Value("Stampante ad aghi"), Value(2), Value("stampa.txt")});
-        dest.insert({Value(1), Value(3), Value("Stampa PDF"), Value(3), Value("stampa.pdf")});
+        dest.insert({Value(1), Value(3), Value("Stampa PDF"), Value(3), Value("report.pdf")});
 
         BulkInsert types(*db, "SetStampa", {"TipoStampa", "Compresso", "Grassetto", "Corsivo", "Sottolineato"});
         // Windows printer: 8 points compressed, 12 normal; 2 lines of top margin; forms of 88 and 66 lines.
@@ -182,8 +187,9 @@ void writePrinters(const fs::path& folder)
                       Value(codeSlots({"27", "69", "0", "0", "0", "1", "88", "66", "27", "70"})),
                       Value(codeSlots({"27", "52", "0", "0", "0", "0", "27", "53"})),
                       Value(codeSlots({"27", "45", "1", "0", "0", "0", "27", "45", "0"}))});
-        // PDF: a Windows-printer type with 7.5-point compressed type and 10-point normal type.
-        types.insert({Value(3), Value(codeSlots({"7.5", "0", "0", "0", "0", "1", "10"})),
+        // PDF: a Windows-printer type with 6-point compressed type (the whole report line
+        // fits an A4 page standing up) and 10-point normal type.
+        types.insert({Value(3), Value(codeSlots({"6", "0", "0", "0", "0", "1", "10"})),
                       Value(codeSlots({"0", "0", "0", "0", "0", "0", "88", "66"})), Value(codeSlots({})),
                       Value(codeSlots({}))});
     }
@@ -194,7 +200,7 @@ void writePrinters(const fs::path& folder)
     {
         BulkInsert ins(*counters, "Contatori", {"NumeroHotel", "LungPagComp", "LungPagNoComp"});
         ins.insert({Value(2), Value(66), Value(66)});
-        ins.insert({Value(1), Value(80), Value(60)});
+        ins.insert({Value(1), Value(72), Value(60)});
     }
     counters->CommitTrans();
 }

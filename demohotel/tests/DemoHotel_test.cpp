@@ -445,11 +445,15 @@ TEST_F(CreateDemoHotel, HotelAndPrinterSettings)
     EXPECT_EQ(pdf, 1);
     EXPECT_EQ(textDevices, 1);
 
-    EXPECT_EQ(scalar(demo->path(), "Contatori.mdb", "Select LungPagComp From Contatori Where NumeroHotel = 1"), 80);
+    EXPECT_EQ(scalar(demo->path(), "Contatori.mdb", "Select LungPagComp From Contatori Where NumeroHotel = 1"), 72);
     EXPECT_EQ(scalar(demo->path(), "Contatori.mdb", "Select LungPagNoComp From Contatori Where NumeroHotel = 1"), 60);
     EXPECT_EQ(readFile(demo->path() / "FontStp.txt"), "Courier New\r\n");
     EXPECT_EQ(readFile(demo->path() / "SeparatoreXLS.txt"), ";\r\n");
     EXPECT_EQ(readFile(demo->path() / "euro.txt"), "1\r\n");
+    std::string mail = readFile(demo->path() / "Spedix.ini");
+    EXPECT_NE(mail.find("server=127.0.0.1\r\n"), std::string::npos) << mail;
+    EXPECT_NE(mail.find("porta=2525\r\n"), std::string::npos) << mail;
+    EXPECT_EQ(mail.find("password"), std::string::npos) << "the demo's settings hold no password";
 }
 
 // The print definition names the column store and fields that exist in it.
