@@ -10,6 +10,8 @@ constexpr char32_t high[32] = {
     0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
 };
 
+}
+
 void appendUtf8(std::string& out, char32_t cp)
 {
     if (cp < 0x80) {
@@ -29,16 +31,44 @@ void appendUtf8(std::string& out, char32_t cp)
     }
 }
 
-char encode(char32_t cp)
+std::optional<unsigned char> cp1252FromUnicode(char32_t cp)
 {
     if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF))
-        return static_cast<char>(cp);
+        return static_cast<unsigned char>(cp);
     for (int k = 0; k < 32; ++k)
         if (high[k] == cp)
-            return static_cast<char>(0x80 + k);
-    return '?';
+            return static_cast<unsigned char>(0x80 + k);
+    return std::nullopt;
 }
 
+int decodeUtf8(std::string_view s, std::size_t i, char32_t& cp)
+{
+    unsigned char b = static_cast<unsigned char>(s[i]);
+    int len;
+    if (b < 0x80) {
+        cp = b;
+        return 1;
+    } else if ((b & 0xE0) == 0xC0) {
+        cp = b & 0x1F;
+        len = 2;
+    } else if ((b & 0xF0) == 0xE0) {
+        cp = b & 0x0F;
+        len = 3;
+    } else if ((b & 0xF8) == 0xF0) {
+        cp = b & 0x07;
+        len = 4;
+    } else {
+        return 0;
+    }
+    if (i + len > s.size())
+        return 0;
+    for (int k = 1; k < len; ++k) {
+        unsigned char c = static_cast<unsigned char>(s[i + k]);
+        if ((c & 0xC0) != 0x80)
+            return 0;
+        cp = (cp << 6) | (c & 0x3F);
+    }
+    return len;
 }
 
 char32_t cp1252ToUnicode(unsigned char byte)
@@ -61,41 +91,18 @@ std::string toCp1252(std::string_view s)
 {
     std::string out;
     out.reserve(s.size());
-    size_t i = 0;
+    std::size_t i = 0;
     while (i < s.size()) {
-        unsigned char b = static_cast<unsigned char>(s[i]);
         char32_t cp;
-        int len;
-        if (b < 0x80) {
-            cp = b;
-            len = 1;
-        } else if ((b & 0xE0) == 0xC0) {
-            cp = b & 0x1F;
-            len = 2;
-        } else if ((b & 0xF0) == 0xE0) {
-            cp = b & 0x0F;
-            len = 3;
-        } else if ((b & 0xF8) == 0xF0) {
-            cp = b & 0x07;
-            len = 4;
-        } else {
+        int len = decodeUtf8(s, i, cp);
+        if (len == 0) {
             out += '?';
             ++i;
             continue;
         }
-        if (i + len > s.size()) {
-            out += '?';
-            break;
-        }
-        bool ok = true;
-        for (int k = 1; k < len; ++k) {
-            unsigned char c = static_cast<unsigned char>(s[i + k]);
-            if ((c & 0xC0) != 0x80)
-                ok = false;
-            cp = (cp << 6) | (c & 0x3F);
-        }
-        out += ok ? encode(cp) : '?';
-        i += ok ? len : 1;
+        auto byte = cp1252FromUnicode(cp);
+        out += byte ? static_cast<char>(*byte) : '?';
+        i += len;
     }
     return out;
 }
