@@ -25,9 +25,13 @@ int commandTablePrint(const std::vector<std::string>& args)
         ProgramState& state = programState();
         SystemEnvironment env;
         const std::filesystem::path folder = std::filesystem::current_path();
-        StartupSequence startup(state, folder, env, nullptr, [&state] { cliGate(state); });
-        if (!startup.load() || !startup.activate())
-            return 1;
+        // A caller that has opened the workstation already (access granted) is not asked
+        // for the password a second time.
+        if (state.AccessoConsentito != "S") {
+            StartupSequence startup(state, folder, env, nullptr, [&state] { cliGate(state); });
+            if (!startup.load() || !startup.activate())
+                return 1;
+        }
         state.NomeStampa = nome;
 
         ContestoArchivio contesto;

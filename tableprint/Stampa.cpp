@@ -173,6 +173,9 @@ void Stampa::messaggio(const std::string& testo, int stile, const std::string& t
         servizi_.messaggi->MostraMessaggio(testo, stile, titolo);
 }
 
+// The activation: a missing definition is told and closes the screen; otherwise the
+// caption, the destinations and the table's fields are read again (the field lists are
+// filled only the first time) and the saved filter is restored over the rows.
 void Stampa::attivazione()
 {
     if (chiusa_)
@@ -311,6 +314,10 @@ void Stampa::Tasto_Click(int index)
     }
 }
 
+// "&Anteprima": the condition from the rows (the value boxes then show the values as it
+// used them), the table printed into the report file with the wait cursor, the preview,
+// and the activation that follows the preview's closing. Without a counting row, or
+// when the print fails, the operator is told and nothing is printed.
 void Stampa::anteprima()
 {
     SceltaFiltro scelta = leggiControlli();
@@ -345,6 +352,8 @@ void Stampa::anteprima()
     attivazione();
 }
 
+// "Salva &Filtro": after a Yes to "Sicuro?" (No is the default), the saved filter named
+// after the definition replaces the earlier one in one step.
 void Stampa::salvaFiltro()
 {
     if (!servizi_.messaggi || servizi_.messaggi->MostraMessaggio("Sicuro?", 4 + 32 + 256, "Salva Filtro") != 6)

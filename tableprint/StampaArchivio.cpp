@@ -224,6 +224,10 @@ struct Corsa {
     std::string cella(int c, Recordset& rs);
 };
 
+// The cell of column c for the current row, exactly the column's width: the value (of
+// the row, of the look-up row, or EURO divided by the factor), repeats blanked where the
+// column asks for it, "Data" values as dd/mm/yyyy, then cut to the width or aligned by
+// whether it reads as a number, adding into the column's total when it does.
 std::string Corsa::cella(int c, Recordset& rs)
 {
     const ColonnaStampa& col = def.colonne[static_cast<size_t>(c)];

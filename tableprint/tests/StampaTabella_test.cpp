@@ -6,6 +6,7 @@
 #include "platform/Cp1252.h"
 #include "platform/Database.h"
 #include "shell/PasswordRoutines.h"
+#include "shell/program_state.h"
 #include "tableprint/ErroreStampa.h"
 #include "tableprint/tests/CartellaStampa.h"
 #include "testing/TempFolder.h"
@@ -90,6 +91,7 @@ protected:
     {
         setenv("PCLocal", "1", 1);
         unsetenv("RAVELT_PASSWORD");
+        programState().AccessoConsentito.clear();  // each run opens the workstation, as a new process does
     }
     void TearDown() override { unsetenv("RAVELT_PASSWORD"); }
 
@@ -159,6 +161,12 @@ TEST_F(CommandTablePrint, TheManagementGateApplies)
     EXPECT_FALSE(std::filesystem::exists(dir.path() / "FD1")) << "a wrong password prints nothing";
 
     setenv("RAVELT_PASSWORD", "segreta", 1);
+    EXPECT_EQ(esegui(dir.path(), {"ColonneRavelt"}), 0) << errori;
+    EXPECT_TRUE(std::filesystem::exists(dir.path() / "FD1"));
+
+    // opened before the call with access granted: not asked again
+    std::filesystem::remove(dir.path() / "FD1");
+    setenv("RAVELT_PASSWORD", "sbagliata", 1);
     EXPECT_EQ(esegui(dir.path(), {"ColonneRavelt"}), 0) << errori;
     EXPECT_TRUE(std::filesystem::exists(dir.path() / "FD1"));
 }
