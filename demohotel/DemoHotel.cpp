@@ -96,9 +96,11 @@ void writeRegistry(const fs::path& folder, const DemoOptions& o)
     db->BeginTrans();
     {
         BulkInsert ins(*db, "AnagraficaHotels", {"Numero", "RagioneSociale", "CodiceAssistenza"});
-        // Hotel 2 comes first in the table: readers must look hotel 1 up by its number.
-        ins.insert({Value(2), Value("Albergo Miramare S.r.l."), Value("RK")});
+        // The workstation's hotel comes first: the start-up takes the support code (and
+        // with it the password gate and the print options) from the first record. A
+        // second hotel of the suite follows, so readers must still look hotels up by number.
         ins.insert({Value(1), Value(HotelName), Value(o.supportCode)});
+        ins.insert({Value(2), Value("Albergo Miramare S.r.l."), Value("RK")});
     }
     db->CommitTrans();
 }
