@@ -85,6 +85,7 @@ int usage()
                  "  ravelt                              il programma con le sue finestre\n"
                  "  ravelt report --from GG/MM/AAAA --to GG/MM/AAAA [--type Tutti|Fatture|Ricevute] [--counter N]\n"
                  "  ravelt demo CARTELLA [--days N] [--from GG/MM/AAAA] [--seed S] [--rooms N]\n"
+                 "  ravelt table-print NOME             la stampa filtrata NOME.stp con il filtro NOME.fil\n"
                  "%s",
                  UsoComandiUscita().c_str());
     return 2;

@@ -7,6 +7,7 @@
 #include "dialogs/PasswdSecurity.h"
 #include "shell/RaveltDT.h"
 #include "shell/program_state.h"
+#include "tableprint/ApriStampa.h"
 
 #include <QApplication>
 #include <QFont>
@@ -34,7 +35,10 @@ int runGui(int argc, char** argv)
     services.showGate = [] { PasswdSecurity::Mostra(programState()); };
     services.richiediDato = [](const std::string& t, const std::string& ti, const std::string& p) { return RichiediDato(t, ti, p); };
     services.showImpostazioni = [&messages] {
-        ImpRavelt window(std::filesystem::current_path(), messages);
+        const std::filesystem::path folder = std::filesystem::current_path();
+        ImpRavelt* opened = nullptr;
+        ImpRavelt window(folder, messages, [&] { ApriStampa(folder, messages, opened); });
+        opened = &window;
         window.exec();
     };
     services.runReport = [&messages](RaveltDT& w, const ReportRequest& r) { runCashReportWindow(w, r, messages); };

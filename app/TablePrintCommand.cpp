@@ -40,7 +40,7 @@ int commandTablePrint(const std::vector<std::string>& args)
         contesto.CodiceAssistenza = state.CodiceAssistenza;
         contesto.PCLocal = state.PCLocal;
         contesto.ambiente = &env;
-        const EsitoStampaArchivio esito = StampaTabella(contesto, nome);
+        const EsitoStampaArchivio esito = StampaTabella(contesto, nome, programState().ParametriStampa);
         std::printf("Report scritto in %s (%ld righe della tabella)\n", esito.report.string().c_str(), esito.righeTabella);
         return 0;
     } catch (const ErroreStampa& e) {

@@ -1,5 +1,6 @@
 #include "app/CommandLine.h"
 #include "app/GuiMain.h"
+#include "app/TablePrintCommand.h"
 
 #include <string>
 #include <vector>
@@ -14,6 +15,8 @@ int main(int argc, char** argv)
         return ravelt::commandDemo(args);
     if (command == "report")
         return ravelt::commandReport(args);
+    if (command == "table-print")
+        return ravelt::commandTablePrint(args);
     if (command == "print" || command == "csv" || command == "mail")
         return ravelt::commandOnReportFile(command, args);
     return ravelt::usage();

@@ -22,7 +22,9 @@ struct ProgramState {
     std::array<std::string, 11> IntestazioniColonne;
     std::string FiltroGriglia;       // the criterion most recently used to fill a grid
     std::string NomeStampa;          // print definition the filtered print screen opens
-    std::string ParametriStampa;     // condition built by the filtered print screen
+    // Param1 to Param8 of a saved filter (elements 0 to 7): a caller of the filtered print
+    // screen may set them first; nothing in this module does, so they stay empty.
+    std::array<std::string, 8> ParametriStampa;
 };
 
 // The one instance of the program's state.

@@ -1,6 +1,7 @@
 #include "tableprint/ApriStampa.h"
 
 #include "output/Anteprima.h"
+#include "platform/Environment.h"
 #include "shell/program_state.h"
 #include "tableprint/MessaggioStandard.h"
 #include "tableprint/Stampa.h"
@@ -13,6 +14,9 @@ void ApriStampa(const std::filesystem::path& cartella, MessagePresenter& messagg
     Stampa::Servizi servizi;
     servizi.cartella = cartella;
     servizi.messaggi = &standard;
+    servizi.parametri = programState().ParametriStampa;
+    static const SystemEnvironment ambiente;
+    servizi.ambiente = &ambiente;
     servizi.anteprima = [&cartella, &messaggiAnteprima](QWidget* sopra) {
         Anteprima anteprima(cartella, programState().PCLocal, messaggiAnteprima, nullptr, sopra);
         anteprima.exec();

@@ -41,8 +41,9 @@ TEST(openTextDevice, DeviceThatCannotBeOpenedIsNamed)
             openTextDevice(device, dir.path(), {}, "prova");
             ADD_FAILURE() << "opened " << device;
         } catch (const std::runtime_error& e) {
-            if (!device.empty())
+            if (!device.empty()) {
                 EXPECT_NE(std::string(e.what()).find("manca/aghi.txt"), std::string::npos) << e.what();
+            }
         }
     }
 }

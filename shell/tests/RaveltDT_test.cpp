@@ -131,10 +131,12 @@ TEST_F(RaveltDTTest, DesignControlsGeometryAndFonts)
         EXPECT_EQ(widget->font().family(), c.family) << c.name;
         EXPECT_DOUBLE_EQ(widget->font().pointSizeF(), c.points) << c.name;
         EXPECT_EQ(widget->font().bold(), c.bold) << c.name;
-        if (auto* label = qobject_cast<QLabel*>(widget); label && c.caption)
+        if (auto* label = qobject_cast<QLabel*>(widget); label && c.caption) {
             EXPECT_EQ(label->text(), c.caption) << c.name;
-        if (auto* button = qobject_cast<QPushButton*>(widget); button && c.caption)
+        }
+        if (auto* button = qobject_cast<QPushButton*>(widget); button && c.caption) {
             EXPECT_EQ(button->text(), c.caption) << c.name;
+        }
     }
     EXPECT_EQ(child<QWidget>(*w, "Shape1_0")->geometry(), QRect(104, 8, 105, 33));
     EXPECT_EQ(child<QWidget>(*w, "Shape1_1")->geometry(), QRect(104, 48, 105, 33));

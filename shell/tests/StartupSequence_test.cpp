@@ -136,8 +136,9 @@ TEST_F(StartupSequenceTest, UnusablePasswordFileRefusesWhenThePasswordCounts)
         EXPECT_EQ(s.load(), c.granted) << c.codice;
         EXPECT_EQ(shown, c.granted ? 1 : 0) << c.codice;
         EXPECT_EQ(told.told("Security.pwd"), !c.granted) << c.codice;
-        if (!c.granted)
+        if (!c.granted) {
             EXPECT_EQ(st.AccessoConsentito, "N");
+        }
     }
 }
 
