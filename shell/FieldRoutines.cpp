@@ -1,5 +1,6 @@
 #include "shell/FieldRoutines.h"
 
+#include "platform/Clock.h"
 #include "platform/Value.h"
 #include "shell/TextChars.h"
 
@@ -118,14 +119,19 @@ std::string FiltraCampo(std::string& testo, std::int16_t modo)
     return result;
 }
 
-std::string EspandiData(std::string& testo)
+int annoDiOggi()
+{
+    return SystemClock().now().year;
+}
+
+std::string EspandiData(std::string& testo, int annoCorrente)
 {
     std::u32string c = toCodePoints(testo);
     if (c.find(U'/') != std::u32string::npos)
         return testo;
     if (c.size() == 6) {
         int yy = numberAt(c, 4, 2);
-        std::u32string century = yy > 25 ? U"19" : U"20";
+        std::u32string century = 2000 + yy <= annoCorrente + 20 ? U"20" : U"19";
         testo = fromCodePoints(c.substr(0, 2) + U"/" + c.substr(2, 2) + U"/" + century + c.substr(4, 2));
     } else if (c.size() == 8) {
         testo = fromCodePoints(c.substr(0, 2) + U"/" + c.substr(2, 2) + U"/" + c.substr(4, 4));

@@ -23,14 +23,20 @@ namespace ravelt {
 //   any other   every character is dropped; the result is "0".
 std::string FiltraCampo(std::string& testo, std::int16_t modo);
 
+// The current year by the workstation's clock.
+int annoDiOggi();
+
 // Expands a compact date in place and returns it: six characters ddmmyy become
-// dd/mm/20yy up to yy = 25 and dd/mm/19yy above it (pivot 25: 010125 is 01/01/2025,
-// the current year typed short, and 260199 is 1999); eight characters ddmmyyyy become
+// dd/mm/20yy when that year is at most twenty years after the current one, else
+// dd/mm/19yy. The window moves with the calendar: a fixed pivot of 25 would turn 010126
+// into 1926 in 2026. In 2026 the years 00 to
+// 46 are this century: 010125 is 01/01/2025, 010126 is 01/01/2026, 241299 is 1999.
+// Eight characters ddmmyyyy become
 // dd/mm/yyyy; any other length is left alone. A text that already holds a slash is
 // not a compact date and is left alone too ("1/1/25" has six characters, and cutting
 // it up would give "1//1//2025", which reads as a valid date). Otherwise nothing checks
 // for digits here: validation is ControllaData's.
-std::string EspandiData(std::string& testo);
+std::string EspandiData(std::string& testo, int annoCorrente = annoDiOggi());
 
 // Checks a dd/mm/yyyy date. The text is trimmed; unless it then has exactly 10
 // characters the answer is 0 and the text is untouched, otherwise the trimmed text is

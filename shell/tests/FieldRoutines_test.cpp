@@ -82,8 +82,10 @@ TEST(EspandiData, ExpandsSixAndEightCharacters)
     } cases[] = {
         {"241299", "24/12/1999"},
         {"241224", "24/12/2024"},
-        {"010125", "01/01/2025"},      // the pivot year itself is this century
-        {"010126", "01/01/1926"},
+        {"010125", "01/01/2025"},
+        {"010126", "01/01/2026"},      // the current year typed short
+        {"311246", "31/12/2046"},      // twenty years ahead is still this century
+        {"010147", "01/01/1947"},
         {"010100", "01/01/2000"},
         {"01012025", "01/01/2025"},
         {"1/1/25", "1/1/25"},          // six characters, but not a compact date
@@ -97,8 +99,24 @@ TEST(EspandiData, ExpandsSixAndEightCharacters)
     };
     for (const auto& c : cases) {
         std::string testo = c.testo;
-        EXPECT_EQ(EspandiData(testo), c.result) << c.testo;
+        EXPECT_EQ(EspandiData(testo, 2026), c.result) << c.testo;
         EXPECT_EQ(testo, c.result) << c.testo;
+    }
+}
+
+TEST(EspandiData, TheCenturyWindowMovesWithTheCalendar)
+{
+    struct Case {
+        int anno;
+        std::string testo, result;
+    } cases[] = {
+        {2005, "010125", "01/01/2025"}, {2005, "010126", "01/01/1926"},  // twenty years ago: pivot 25
+        {2030, "010150", "01/01/2050"}, {2030, "010151", "01/01/1951"},
+        {2080, "010199", "01/01/2099"}, {2080, "010100", "01/01/2000"},
+    };
+    for (const auto& c : cases) {
+        std::string testo = c.testo;
+        EXPECT_EQ(EspandiData(testo, c.anno), c.result) << c.anno << " " << c.testo;
     }
 }
 
