@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QTextDocument>
 #include <QPushButton>
 #include <QScreen>
 #include <algorithm>
@@ -70,6 +71,13 @@ InputBox_form::InputBox_form(std::string& risposta, QWidget* parent)
     text1_->setObjectName("Text1");
     text1_->setFont(designFont("Corbel", 9.75));
     text1_->setReadOnly(true);
+    // The prompt area is sized to its lines (300 twips each): no frame or scroll bars
+    // that would take the room of the text itself.
+    text1_->setFrameShape(QFrame::NoFrame);
+    text1_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    text1_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    text1_->document()->setDocumentMargin(1);
+    text1_->setStyleSheet("QPlainTextEdit { background: transparent; }");
     place(text1_, {120, Text1Top, 4455, 1215});
 
     text2_ = new QLineEdit(this);

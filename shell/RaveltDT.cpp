@@ -97,6 +97,8 @@ void RaveltDT::buildControls()
     tasto_[1]->setObjectName("Tasto_1");
     tasto_[1]->setFont(designFont("Corbel", 12, true));
     place(tasto_[1], 2040, 1800, 1776, 1125);
+    for (auto* b : tasto_)
+        b->installEventFilter(this);
 
     label2_ = new QLabel(client);
     label2_->setObjectName("Label2");
@@ -154,8 +156,19 @@ void RaveltDT::changeEvent(QEvent* event)
 // Got-focus selects the whole date, so that typing replaces it. The selection is made
 // once the focus change is complete, because a mouse press that brought the focus
 // would otherwise move the cursor and drop it.
+// Enter on a focused button presses it, as the operator expects after the end date has
+// sent the focus to "Stampa" (a main window has no default button to take the key).
 bool RaveltDT::eventFilter(QObject* watched, QEvent* event)
 {
+    for (auto* b : tasto_) {
+        if (watched == b && event->type() == QEvent::KeyPress) {
+            auto* key = static_cast<QKeyEvent*>(event);
+            if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+                b->click();
+                return true;
+            }
+        }
+    }
     for (int i = 0; i < 2; ++i) {
         if (watched != text1_[i])
             continue;

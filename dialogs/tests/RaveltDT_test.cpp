@@ -223,3 +223,31 @@ TEST_F(RaveltDTStartup, StampaAsksTheCounterInTheInputBox)
             EXPECT_TRUE(messages.shown.empty()) << "case " << i;
     }
 }
+
+// The keyboard road of a report: both dates typed short, each confirmed with Enter, the
+// focus on "Stampa", Enter again, the counter prompt answered with Enter twice.
+TEST_F(RaveltDTStartup, EnterAloneTakesTheOperatorFromTheDatesToTheReport)
+{
+    ravelt::testing::makeRegistry(dir, {"AB"});
+    ASSERT_TRUE(start());
+    window->show();
+    auto* from = window->findChild<QLineEdit*>("Text1_0");
+    auto* to = window->findChild<QLineEdit*>("Text1_1");
+    from->setFocus();
+    QTest::keyClicks(from, "010325");
+    QTest::keyClick(from, Qt::Key_Return);
+    QTest::keyClicks(to, "310325");
+    QTest::keyClick(to, Qt::Key_Return);
+    QWidget* focused = window->focusWidget();
+    ASSERT_EQ(focused, window->findChild<QPushButton*>("Tasto_0"));
+    ModalScript script({[](QWidget& box) {
+        QTest::keyClick(box.findChild<QLineEdit*>("Text2"), Qt::Key_Return);
+        QTest::keyClick(box.focusWidget(), Qt::Key_Return);
+    }});
+    QTest::keyClick(focused, Qt::Key_Return);
+    EXPECT_EQ(script.opened(), 1);
+    ASSERT_EQ(requests.size(), 1u);
+    EXPECT_EQ(requests[0].dataIniziale, "01/03/2025");
+    EXPECT_EQ(requests[0].dataFinale, "31/03/2025");
+    EXPECT_EQ(requests[0].contatore, 1);
+}
