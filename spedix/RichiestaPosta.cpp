@@ -1,6 +1,7 @@
 #include "spedix/RichiestaPosta.h"
 
 #include "platform/Cp1252.h"
+#include "platform/TextLines.h"
 #include "spedix/ErrorePosta.h"
 
 #include <vector>
@@ -54,16 +55,8 @@ bool hasWord(const std::string& s)
 RichiestaPosta LeggiRichiestaPosta(std::string_view bytes, std::int16_t pcLocal)
 {
     std::vector<std::string> lines;
-    size_t start = 0;
-    while (start < bytes.size()) {
-        size_t lf = bytes.find('\n', start);
-        size_t end = lf == std::string_view::npos ? bytes.size() : lf;
-        size_t textEnd = end;
-        if (lf != std::string_view::npos && textEnd > start && bytes[textEnd - 1] == '\r')
-            --textEnd;
-        lines.push_back(fromCp1252(bytes.substr(start, textEnd - start)));
-        start = end + 1;
-    }
+    for (const std::string& line : splitLines(bytes))
+        lines.push_back(fromCp1252(line));
     if (lines.empty() || trim(lines[0]).rfind("OGGETTO", 0) != 0)
         throw ErrorePosta("la richiesta non comincia con la riga OGGETTO: non e' una richiesta di invio della stampa");
 

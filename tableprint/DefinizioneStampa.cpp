@@ -2,6 +2,7 @@
 
 #include "platform/AtomicFile.h"
 #include "platform/Cp1252.h"
+#include "platform/TextLines.h"
 #include "tableprint/ErroreStampa.h"
 #include "tableprint/NumeriRegionali.h"
 
@@ -48,16 +49,8 @@ int DefinizioneStampa::numeroColonne() const
 std::vector<std::string> RigheFileStampa(const std::string& bytes)
 {
     std::vector<std::string> righe;
-    size_t da = 0;
-    while (da < bytes.size()) {
-        size_t lf = bytes.find('\n', da);
-        size_t fine = lf == std::string::npos ? bytes.size() : lf;
-        size_t taglio = fine;
-        if (taglio > da && bytes[taglio - 1] == '\r')
-            --taglio;
-        righe.push_back(fromCp1252(std::string_view(bytes).substr(da, taglio - da)));
-        da = lf == std::string::npos ? bytes.size() : lf + 1;
-    }
+    for (const std::string& riga : splitLines(bytes))
+        righe.push_back(fromCp1252(riga));
     return righe;
 }
 

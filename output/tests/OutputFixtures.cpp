@@ -63,7 +63,7 @@ std::vector<std::string> righeNumerate(int count, int width)
 {
     std::vector<std::string> lines;
     for (int i = 1; i <= count; ++i) {
-        char head[16];
+        char head[32];
         std::snprintf(head, sizeof head, "Riga %03d ", i);
         std::string line = head;
         while (static_cast<int>(line.size()) < width)

@@ -1,5 +1,5 @@
 #pragma once
-#include "shell/MessagePresenter.h"
+#include "testing/RecordingPresenter.h"
 
 #include <array>
 #include <cstdint>
@@ -40,22 +40,5 @@ std::string codici(std::initializer_list<const char*> values);
 std::vector<std::string> righeNumerate(int count, int width = 40);
 // Lines joined with CR LF after each.
 std::string comeFile(const std::vector<std::string>& lines);
-
-// Answers every message with a preset code and keeps what was shown.
-class RecordingPresenter : public MessagePresenter {
-public:
-    struct Shown {
-        std::string testo;
-        int stile;
-        std::string titolo;
-    };
-    int MostraMessaggio(const std::string& testo, int stile, const std::string& titolo) override
-    {
-        shown.push_back({testo, stile, titolo});
-        return answer;
-    }
-    std::vector<Shown> shown;
-    int answer = 0;
-};
 
 }
