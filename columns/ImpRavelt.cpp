@@ -1,6 +1,7 @@
 #include "columns/ImpRavelt.h"
 
 #include "columns/GridContent.h"
+#include "shell/Twips.h"
 #include "shell/FieldRoutines.h"
 #include "shell/MessagePresenter.h"
 #include "shell/program_state.h"
@@ -18,11 +19,6 @@ namespace ravelt {
 
 namespace {
 
-QRect twips(int left, int top, int width, int height)
-{
-    return QRect(left / 15, top / 15, width / 15, height / 15);
-}
-
 }
 
 ImpRavelt::ImpRavelt(std::filesystem::path folder, MessagePresenter& messages, std::function<void()> apriStampa, QWidget* parent)
@@ -35,37 +31,35 @@ ImpRavelt::ImpRavelt(std::filesystem::path folder, MessagePresenter& messages, s
     setWindowTitle("Impostazione Colonne Cassa");
     setFixedSize(6165 / 15, 4215 / 15);
     setModal(true);
-    QFont corbel("Corbel");
-    corbel.setPointSizeF(9.75);
-    setFont(corbel);
+    setFont(designFont("Corbel", 9.75));
 
     auto* l0 = new QLabel("N. Colonna :", this);
     l0->setObjectName("Label1_0");
-    l0->setGeometry(twips(120, 240, 975, 255));
+    l0->setGeometry(twipsRect(120, 240, 975, 255));
     combo_ = new QComboBox(this);
     combo_->setObjectName("Combo1");
-    combo_->setGeometry(twips(1080, 240, 612, 300));
+    combo_->setGeometry(twipsRect(1080, 240, 612, 300));
     auto* l1 = new QLabel("Intestazione :", this);
     l1->setObjectName("Label1_1");
-    l1->setGeometry(twips(1800, 240, 975, 255));
+    l1->setGeometry(twipsRect(1800, 240, 975, 255));
     text_ = new QLineEdit(this);
     text_->setObjectName("Text1");
-    text_->setGeometry(twips(2880, 240, 1335, 285));
+    text_->setGeometry(twipsRect(2880, 240, 1335, 285));
     text_->setMaxLength(10);
     text_->installEventFilter(this);
     grid0_ = new QTableWidget(this);
     grid0_->setObjectName("Grid_0");
-    grid0_->setGeometry(twips(120, 720, 4215, 1335));
+    grid0_->setGeometry(twipsRect(120, 720, 4215, 1335));
     grid1_ = new QTableWidget(this);
     grid1_->setObjectName("Grid_1");
-    grid1_->setGeometry(twips(120, 2160, 4215, 1935));
+    grid1_->setGeometry(twipsRect(120, 2160, 4215, 1935));
     auto* stampa = new QPushButton("&Stampa", this);
     stampa->setObjectName("Tasto_0");
-    stampa->setGeometry(twips(4440, 120, 1575, 855));
+    stampa->setGeometry(twipsRect(4440, 120, 1575, 855));
     stampa->setAutoDefault(false);
     auto* esci = new QPushButton("&Esci", this);
     esci->setObjectName("Tasto_1");
-    esci->setGeometry(twips(4440, 2880, 1575, 1215));
+    esci->setGeometry(twipsRect(4440, 2880, 1575, 1215));
     esci->setAutoDefault(false);
     QFont bold = esci->font();
     bold.setBold(true);

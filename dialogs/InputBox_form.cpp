@@ -23,14 +23,6 @@ constexpr int LabelHeight = 375, Text1Top = 600, EntryHeight = 375, ButtonWidth 
 // The largest counts whose products (x 90, x 300) stay within 16 bits.
 constexpr int MaxColumns = 32767 / 90, MaxLines = 32767 / 300;
 
-QFont designFont(const char* family, double points, bool bold = false)
-{
-    QFont f(family);
-    f.setPointSizeF(points);
-    f.setBold(bold);
-    return f;
-}
-
 void place(QWidget* w, const TwipsBox& b)
 {
     w->setGeometry(twipsToPixels(b.left), twipsToPixels(b.top), twipsToPixels(b.width), twipsToPixels(b.height));

@@ -1,5 +1,7 @@
 #include "dialogs/MsgBoxForm.h"
 
+#include "shell/Twips.h"
+
 #include <QApplication>
 #include <QFrame>
 #include <QLabel>
@@ -19,14 +21,6 @@ constexpr int px(int twips)
     return twips / 15;
 }
 
-QFont corbel(double points, bool bold = false)
-{
-    QFont f("Corbel");
-    f.setPointSizeF(points);
-    f.setBold(bold);
-    return f;
-}
-
 }
 
 MsgBoxForm::MsgBoxForm(QWidget* parent) : QDialog(parent)
@@ -44,7 +38,7 @@ MsgBoxForm::MsgBoxForm(QWidget* parent) : QDialog(parent)
     label1_ = new QLabel(this);
     label1_->setObjectName("Label1");
     label1_->setGeometry(0, 0, px(4695), px(375));
-    label1_->setFont(corbel(12, true));
+    label1_->setFont(designFont("Corbel", 12, true));
     label1_->setAlignment(Qt::AlignCenter);
     label1_->setAutoFillBackground(true);
     label1_->setStyleSheet("QLabel { background: rgb(0,0,128); color: white; }");
@@ -53,7 +47,7 @@ MsgBoxForm::MsgBoxForm(QWidget* parent) : QDialog(parent)
     text1_->setObjectName("Text1");
     text1_->setGeometry(px(120), px(480), px(4455), px(1695));
     text1_->setReadOnly(true);
-    text1_->setFont(corbel(9.75));
+    text1_->setFont(designFont("Corbel", 9.75));
     text1_->setFrameShape(QFrame::NoFrame);
     text1_->setFocusPolicy(Qt::NoFocus);
 
@@ -63,7 +57,7 @@ MsgBoxForm::MsgBoxForm(QWidget* parent) : QDialog(parent)
         t_[i] = new QPushButton(captions[i], this);
         t_[i]->setObjectName(QString("T_%1").arg(i));
         t_[i]->setGeometry(px(lefts[i]), px(2400), px(975), px(615));
-        t_[i]->setFont(corbel(12));
+        t_[i]->setFont(designFont("Corbel", 12));
         t_[i]->setAutoDefault(true);
         connect(t_[i], &QPushButton::clicked, this, [this, i] { premuto(i); });
     }

@@ -21,14 +21,6 @@ constexpr const char* Titolo = "Anteprima di Stampa";
 constexpr int StileAvviso = 48;
 constexpr double CorpoTesto = 11.25;
 
-QFont corbel(bool bold = false)
-{
-    QFont f("Corbel");
-    f.setPointSizeF(12);
-    f.setBold(bold);
-    return f;
-}
-
 struct Pulsante {
     const char* caption;
     int left, width;
@@ -74,7 +66,7 @@ Anteprima::Anteprima(std::filesystem::path folder, std::int16_t pcLocal, Message
     for (int i = 0; i < 7; ++i) {
         tasto_[i] = new QPushButton(pulsanti[i].caption, this);
         tasto_[i]->setObjectName(QString("Tasto_%1").arg(i));
-        tasto_[i]->setFont(corbel(i == 0));
+        tasto_[i]->setFont(designFont("Corbel", 12, i == 0));
         tasto_[i]->setAutoDefault(false);
         tasto_[i]->setGeometry(twipsToPixels(pulsanti[i].left), twipsToPixels(6216), twipsToPixels(pulsanti[i].width),
                                twipsToPixels(AltezzaPulsanti));

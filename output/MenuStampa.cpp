@@ -29,11 +29,6 @@ namespace {
 constexpr const char* Titolo = "Stampa";
 constexpr int StileAvviso = 48;
 
-QRect twips(int left, int top, int width, int height)
-{
-    return QRect(twipsToPixels(left), twipsToPixels(top), twipsToPixels(width), twipsToPixels(height));
-}
-
 // The buttons by index: left edge in twips and the action the tooltip names.
 struct Pulsante {
     int left;
@@ -86,7 +81,7 @@ MenuStampa::MenuStampa(std::filesystem::path folder, std::int16_t pcLocal, Progr
     setFont(caption);
 
     const char* testi[3] = {"Stampante ", "Virtuale ", "SELEZIONE"};
-    const QRect posti[3] = {twips(150, 1320, 1215, 255), twips(150, 480, 1215, 255), twips(120, 120, 5895, 255)};
+    const QRect posti[3] = {twipsRect(150, 1320, 1215, 255), twipsRect(150, 480, 1215, 255), twipsRect(120, 120, 5895, 255)};
     for (int i = 0; i < 3; ++i) {
         label_[i] = new QLabel(testi[i], this);
         label_[i]->setObjectName(QString("Label1_%1").arg(i));
@@ -99,18 +94,18 @@ MenuStampa::MenuStampa(std::filesystem::path folder, std::int16_t pcLocal, Progr
 
     combo1_ = new QComboBox(this);
     combo1_->setObjectName("Combo1");
-    combo1_->setGeometry(twips(1350, 480, 4695, 330));
+    combo1_->setGeometry(twipsRect(1350, 480, 4695, 330));
 
     chk_ = new QCheckBox("Stampa Compressa", this);
     chk_->setObjectName("Chk");
-    chk_->setGeometry(twips(120, 960, 1935, 255));
+    chk_->setGeometry(twipsRect(120, 960, 1935, 255));
     chk_->setChecked(true);
     chk2_ = new QCheckBox("Stampa orizzontale", this);
     chk2_->setObjectName("Chk2");
-    chk2_->setGeometry(twips(2070, 960, 1980, 264));
+    chk2_->setGeometry(twipsRect(2070, 960, 1980, 264));
     chk3_ = new QCheckBox("Stampa fronte / retro", this);
     chk3_->setObjectName("Chk3");
-    chk3_->setGeometry(twips(4110, 960, 2220, 264));
+    chk3_->setGeometry(twipsRect(4110, 960, 2220, 264));
     // The two-sided box ends past the window's designed width: keep it inside.
     chk3_->resize(std::min(chk3_->width(), width() - chk3_->x()), chk3_->height());
 
@@ -118,12 +113,12 @@ MenuStampa::MenuStampa(std::filesystem::path folder, std::int16_t pcLocal, Progr
     combo2_->setObjectName("Combo2");
     combo2_->setEditable(true);
     combo2_->setInsertPolicy(QComboBox::NoInsert);
-    combo2_->setGeometry(twips(1350, 1320, 4695, 330));
+    combo2_->setGeometry(twipsRect(1350, 1320, 4695, 330));
 
     for (int i = 0; i < 6; ++i) {
         tst_[i] = new QToolButton(this);
         tst_[i]->setObjectName(QString("Tst_%1").arg(i));
-        tst_[i]->setGeometry(twips(pulsanti[i].left, 1800, 855, 855));
+        tst_[i]->setGeometry(twipsRect(pulsanti[i].left, 1800, 855, 855));
         tst_[i]->setIcon(IconaMenuStampa(i));
         tst_[i]->setIconSize(QSize(44, 44));
         tst_[i]->setToolTip(pulsanti[i].tooltip);

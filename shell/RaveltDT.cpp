@@ -19,14 +19,6 @@ namespace ravelt {
 
 namespace {
 
-QFont designFont(const char* family, double points, bool bold = false)
-{
-    QFont f(family);
-    f.setPointSizeF(points);
-    f.setBold(bold);
-    return f;
-}
-
 void place(QWidget* w, int left, int top, int width, int height)
 {
     w->setGeometry(twipsToPixels(left), twipsToPixels(top), twipsToPixels(width), twipsToPixels(height));

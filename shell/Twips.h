@@ -1,4 +1,6 @@
 #pragma once
+#include <QFont>
+#include <QRect>
 #include <cmath>
 
 namespace ravelt {
@@ -9,6 +11,21 @@ namespace ravelt {
 inline int twipsToPixels(int twips)
 {
     return static_cast<int>(std::lround(twips / 15.0));
+}
+
+// A control's designed place (left, top, width, height in twips) in pixels.
+inline QRect twipsRect(int left, int top, int width, int height)
+{
+    return QRect(twipsToPixels(left), twipsToPixels(top), twipsToPixels(width), twipsToPixels(height));
+}
+
+// A designed font: family, size in points (9.75 and the like), bold or not.
+inline QFont designFont(const char* family, double points, bool bold = false)
+{
+    QFont f(family);
+    f.setPointSizeF(points);
+    f.setBold(bold);
+    return f;
 }
 
 }

@@ -3,6 +3,7 @@
 #include "platform/Database.h"
 #include "platform/Recordset.h"
 #include "shell/FieldRoutines.h"
+#include "shell/Twips.h"
 #include "tableprint/CondizioneStampa.h"
 #include "tableprint/DefinizioneStampa.h"
 #include "tableprint/ErroreStampa.h"
@@ -21,19 +22,6 @@
 namespace ravelt {
 
 namespace {
-
-QRect twips(int left, int top, int width, int height)
-{
-    return QRect(left / 15, top / 15, width / 15, height / 15);
-}
-
-QFont carattere(const char* famiglia, double punti, bool grassetto = false)
-{
-    QFont f(famiglia);
-    f.setPointSizeF(punti);
-    f.setBold(grassetto);
-    return f;
-}
 
 // Paints a control's background in every role the styles draw it with.
 void colora(QWidget* w, const QColor& c)
@@ -88,54 +76,54 @@ Stampa::Stampa(Servizi servizi, ProgramState& stato, QWidget* parent)
     for (int n = 0; n < 8; ++n) {
         combo1_[n] = new QComboBox(this);
         combo1_[n]->setObjectName(QString("Combo1_%1").arg(n));
-        combo1_[n]->setGeometry(twips(120, 510 + 480 * n, 2055, 360));
-        combo1_[n]->setFont(carattere("Arial", 9.75));
+        combo1_[n]->setGeometry(twipsRect(120, 510 + 480 * n, 2055, 360));
+        combo1_[n]->setFont(designFont("Arial", 9.75));
         colora(combo1_[n], Pesca());
 
         combo2_[n] = new QComboBox(this);
         combo2_[n]->setObjectName(QString("Combo2_%1").arg(n));
-        combo2_[n]->setGeometry(twips(2160, 510 + 480 * n, 1695, 360));
-        combo2_[n]->setFont(carattere("Arial", 9.75));
+        combo2_[n]->setGeometry(twipsRect(2160, 510 + 480 * n, 1695, 360));
+        combo2_[n]->setFont(designFont("Arial", 9.75));
         colora(combo2_[n], Pesca());
 
         text1_[n] = new QLineEdit(this);
         text1_[n]->setObjectName(QString("Text1_%1").arg(n));
-        text1_[n]->setGeometry(twips(3840, 510 + 480 * n, 2055, 360));
-        text1_[n]->setFont(carattere("Arial", 9.75));
+        text1_[n]->setGeometry(twipsRect(3840, 510 + 480 * n, 2055, 360));
+        text1_[n]->setFont(designFont("Arial", 9.75));
         colora(text1_[n], Qt::white);
         text1_[n]->installEventFilter(this);
     }
     combo1_[8] = new QComboBox(this);
-    combo1_[8]->setGeometry(twips(6000, 2880, 1890, 330));
+    combo1_[8]->setGeometry(twipsRect(6000, 2880, 1890, 330));
     combo1_[9] = new QComboBox(this);
-    combo1_[9]->setGeometry(twips(6000, 3480, 1890, 330));
+    combo1_[9]->setGeometry(twipsRect(6000, 3480, 1890, 330));
     for (int n : {8, 9}) {
         combo1_[n]->setObjectName(QString("Combo1_%1").arg(n));
-        combo1_[n]->setFont(carattere("Arial", 8.25, true));
+        combo1_[n]->setFont(designFont("Arial", 8.25, true));
         colora(combo1_[n], Pesca());
     }
 
     opt_[0] = new QRadioButton("Compresso", this);
-    opt_[0]->setGeometry(twips(6120, 1920, 1335, 255));
+    opt_[0]->setGeometry(twipsRect(6120, 1920, 1335, 255));
     opt_[1] = new QRadioButton("Non Compresso", this);
-    opt_[1]->setGeometry(twips(6120, 2280, 1695, 255));
+    opt_[1]->setGeometry(twipsRect(6120, 2280, 1695, 255));
     for (int n : {0, 1}) {
         opt_[n]->setObjectName(QString("Opt_%1").arg(n));
-        opt_[n]->setFont(carattere("Corbel", 9.75));
+        opt_[n]->setFont(designFont("Corbel", 9.75));
     }
     opt_[0]->setChecked(true);
 
     tasto_[2] = new QPushButton("&Anteprima", this);
-    tasto_[2]->setGeometry(twips(6030, 756, 1944, 600));
-    tasto_[2]->setFont(carattere("Corbel", 12));
+    tasto_[2]->setGeometry(twipsRect(6030, 756, 1944, 600));
+    tasto_[2]->setFont(designFont("Corbel", 12));
     colora(tasto_[2], QColor(0xFF, 0xC0, 0xFF));
     tasto_[1] = new QPushButton("&Esci", this);
-    tasto_[1]->setGeometry(twips(6000, 3960, 1935, 1125));
-    tasto_[1]->setFont(carattere("Corbel", 12, true));
+    tasto_[1]->setGeometry(twipsRect(6000, 3960, 1935, 1125));
+    tasto_[1]->setFont(designFont("Corbel", 12, true));
     colora(tasto_[1], Qt::white);
     tasto_[3] = new QPushButton("Salva &Filtro", this);
-    tasto_[3]->setGeometry(twips(120, 4440, 1944, 630));
-    tasto_[3]->setFont(carattere("Corbel", 12));
+    tasto_[3]->setGeometry(twipsRect(120, 4440, 1944, 630));
+    tasto_[3]->setFont(designFont("Corbel", 12));
     colora(tasto_[3], QColor(0xFF, 0x80, 0x80));
     for (int i = 1; i <= 3; ++i) {
         tasto_[i]->setObjectName(QString("Tasto_%1").arg(i));
