@@ -5,11 +5,23 @@
 
 namespace ravelt {
 
+// How long a sending may wait, in seconds. 'silenzio' is the longest the server may
+// say nothing: before its greeting, after a command, while it takes the message, and
+// after the message's final "." (a server that takes the message and never confirms
+// it would otherwise hold the sender). 'connessione' bounds the connection itself and
+// 'totale' the whole sending, however the server trickles its answers.
+struct TempiInvio {
+    long connessione = 10;
+    long silenzio = 60;
+    long totale = 120;
+};
+
 // Sends the composed message through the SMTP server of the settings: from the
 // sender's address to every recipient, with STARTTLS required when the settings ask for
 // it (port 465 speaks TLS from the start), logging in when a user is set. A server that
-// cannot be reached, refuses the login, the sender, a recipient or the message raises
-// ErrorePosta with the server's reason; the password is never part of it.
-void InviaSmtp(const ImpostazioniPosta& impostazioni, const std::string& messaggio);
+// cannot be reached, falls silent beyond the limits, refuses the login, the sender, a
+// recipient or the message raises ErrorePosta with the server's reason; the password
+// is never part of it.
+void InviaSmtp(const ImpostazioniPosta& impostazioni, const std::string& messaggio, const TempiInvio& tempi = {});
 
 }

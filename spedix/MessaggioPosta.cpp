@@ -131,7 +131,7 @@ std::string IntestazioneCodificata(const std::string& valore)
 }
 
 std::string ComponiMessaggio(const ImpostazioniPosta& s, const std::string& oggetto, const std::string& testo,
-                             const std::string& nomeAllegato, const DatiMessaggio& d)
+                             const DatiMessaggio& d)
 {
     std::string to;
     for (const auto& r : s.destinatari)
@@ -143,21 +143,10 @@ std::string ComponiMessaggio(const ImpostazioniPosta& s, const std::string& ogge
     m += "Date: " + d.data + "\r\n";
     m += "Message-ID: " + d.idMessaggio + "\r\n";
     m += "MIME-Version: 1.0\r\n";
-    m += "Content-Type: multipart/mixed; boundary=\"" + d.separatore + "\"\r\n";
-    m += "\r\n";
-    m += "--" + d.separatore + "\r\n";
     m += "Content-Type: text/plain; charset=utf-8\r\n";
     m += "Content-Transfer-Encoding: quoted-printable\r\n";
     m += "\r\n";
-    // The line end before a boundary belongs to the boundary, not to the text.
-    m += QuotedPrintable(testo) + "\r\n";
-    m += "--" + d.separatore + "\r\n";
-    m += "Content-Type: text/plain; charset=utf-8; name=\"" + nomeAllegato + "\"\r\n";
-    m += "Content-Transfer-Encoding: base64\r\n";
-    m += "Content-Disposition: attachment; filename=\"" + nomeAllegato + "\"\r\n";
-    m += "\r\n";
-    m += Base64(testo);
-    m += "--" + d.separatore + "--\r\n";
+    m += QuotedPrintable(testo);
     return m;
 }
 
@@ -184,9 +173,6 @@ DatiMessaggio DatiMessaggioAdesso()
     std::snprintf(id, sizeof id, "<%lld.%d.%llx@%s>", static_cast<long long>(stamp), static_cast<int>(::getpid()),
                   static_cast<unsigned long long>(gen()), host);
     d.idMessaggio = id;
-    char boundary[64];
-    std::snprintf(boundary, sizeof boundary, "=_ravelt_%016llx", static_cast<unsigned long long>(gen()));
-    d.separatore = boundary;
     return d;
 }
 

@@ -6,20 +6,19 @@
 
 namespace ravelt {
 
-// What varies between two messages of the same content: the date, the identifiers.
+// What varies between two messages of the same content: the date, the identifier.
 struct DatiMessaggio {
     std::string data;        // RFC 5322 date, "Sat, 31 Jan 2026 23:59:00 +0100"
     std::string idMessaggio; // "<...@...>"
-    std::string separatore;  // the MIME boundary
 };
 
 // The message as it goes over SMTP (CR LF lines): the headers (From, To, Subject, Date,
-// Message-ID, MIME 1.0), then two parts: the report's text as a text/plain UTF-8 body
-// in quoted-printable, which keeps every blank and so the report's columns, and the
-// same text attached as a text file 'nomeAllegato' in base64. A subject or name that
-// is not ASCII is written as an encoded word.
+// Message-ID, MIME 1.0), then the report's text once, as a text/plain UTF-8 body in
+// quoted-printable, which keeps every blank and so the report's columns. There is no
+// attachment: a copy of the same text would only double the message. A subject or
+// name that is not ASCII is written as an encoded word.
 std::string ComponiMessaggio(const ImpostazioniPosta& impostazioni, const std::string& oggetto, const std::string& testo,
-                             const std::string& nomeAllegato, const DatiMessaggio& dati);
+                             const DatiMessaggio& dati);
 
 // Quoted-printable (RFC 2045) of UTF-8 text with CR LF line ends: lines of at most 76
 // characters with soft line breaks, '=' and bytes outside printable ASCII as =XX, a
@@ -33,7 +32,7 @@ std::string Base64(std::string_view bytes, bool righe = true);
 // of whole characters, folded onto continuation lines.
 std::string IntestazioneCodificata(const std::string& valore);
 
-// The current date and a unique message identifier and boundary.
+// The current date and a unique message identifier.
 DatiMessaggio DatiMessaggioAdesso();
 
 }

@@ -1,6 +1,8 @@
 // spedix: the suite's mail sender. Started in the workstation's working folder, it
 // reads the request the print preview wrote (e-mail<PCLocal>.txt) and the mail settings
 // (Spedix.ini), and sends the report by SMTP. The request file is left in place.
+// A server that says nothing for 60 seconds (SPEDIX_ATTESA seconds, 1 to 120, when that
+// variable is set) is given up, and so is a sending that lasts beyond 120 seconds.
 #include "platform/AtomicFile.h"
 #include "spedix/ErrorePosta.h"
 #include "spedix/ImpostazioniPosta.h"
@@ -8,12 +10,15 @@
 #include "spedix/MessaggioPosta.h"
 #include "spedix/RichiestaPosta.h"
 
+#include <algorithm>
+#include <charconv>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <string_view>
 
 namespace {
 
@@ -33,6 +38,30 @@ void registra(const std::string& text)
     std::ofstream("spedix.log", std::ios::app) << stamp << " " << text << "\n";
 }
 
+constexpr long AttesaMassima = ravelt::TempiInvio{}.totale;
+
+// The time limits of the sending: the defaults of TempiInvio, the silence shortened or
+// lengthened by SPEDIX_ATTESA (whole seconds, 1 to AttesaMassima, digits only: the
+// silence can be no longer than the whole sending). The connection gets at most the
+// silence. A value that is not such a number raises ErrorePosta.
+ravelt::TempiInvio tempiInvio()
+{
+    ravelt::TempiInvio t;
+    const char* text = std::getenv("SPEDIX_ATTESA");
+    if (!text)
+        return t;
+    const std::string_view v(text);
+    long seconds = 0;
+    auto [end, ec] = std::from_chars(v.data(), v.data() + v.size(), seconds);
+    if (v.empty() || ec != std::errc() || end != v.data() + v.size() || seconds < 1 || seconds > AttesaMassima)
+        throw ravelt::ErrorePosta("la variabile SPEDIX_ATTESA vale \"" + std::string(v.substr(0, 40)) +
+                                  (v.size() > 40 ? "..." : "") + "\": serve un numero di secondi da 1 a " +
+                                  std::to_string(AttesaMassima));
+    t.silenzio = seconds;
+    t.connessione = std::min(t.connessione, seconds);
+    return t;
+}
+
 int fallita(int code, const std::string& text)
 {
     std::fprintf(stderr, "spedix: %s\n", text.c_str());
@@ -47,7 +76,8 @@ int main(int argc, char**)
     using namespace ravelt;
     if (argc > 1) {
         std::fprintf(stderr, "uso: spedix (nella cartella di lavoro, con PCLocal impostata)\n"
-                             "  invia la richiesta e-mail<PCLocal>.txt con le impostazioni di Spedix.ini\n");
+                             "  invia la richiesta e-mail<PCLocal>.txt con le impostazioni di Spedix.ini;\n"
+                             "  un server che tace per 60 secondi (SPEDIX_ATTESA secondi, da 1 a 120) si abbandona\n");
         return RichiestaNonValida;
     }
     const char* pc = std::getenv("PCLocal");
@@ -62,12 +92,12 @@ int main(int argc, char**)
     try {
         if (!std::filesystem::is_regular_file(request))
             throw ErrorePosta("manca la richiesta " + request + " nella cartella " + std::filesystem::current_path().string());
+        const TempiInvio tempi = tempiInvio();
         ImpostazioniPosta settings = LeggiImpostazioniPosta(FileImpostazioniPosta);
         RichiestaPosta r = LeggiRichiestaPosta(readFileBytes(request), pcLocal);
-        std::string message =
-            ComponiMessaggio(settings, r.oggetto, r.testo, "FD" + std::to_string(pcLocal) + ".txt", DatiMessaggioAdesso());
+        std::string message = ComponiMessaggio(settings, r.oggetto, r.testo, DatiMessaggioAdesso());
         try {
-            InviaSmtp(settings, message);
+            InviaSmtp(settings, message, tempi);
         } catch (const ErrorePosta& e) {
             return fallita(InvioFallito, std::string(e.what()) + "; la richiesta " + request + " resta nella cartella");
         }

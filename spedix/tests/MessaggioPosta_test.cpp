@@ -52,34 +52,24 @@ TEST(IntestazioneCodificata, AsciiAsIsOtherTextInEncodedWordsOfWholeCharacters)
     EXPECT_LE(fold, 75u);
 }
 
-TEST(ComponiMessaggio, HeadersBodyAndAttachment)
+// The report's text goes once, as the body: no attachment repeats it.
+TEST(ComponiMessaggio, HeadersThenTheTextOnce)
 {
     ImpostazioniPosta s;
     s.mittente = "Cassa Caffè <cassa@hotel.example>";
     s.destinatari = {"a@x.example", "Conti <b@y.example>"};
-    DatiMessaggio d{"Sat, 31 Jan 2026 23:59:00 +0100", "<1@h>", "=_sep"};
-    std::string m = ComponiMessaggio(s, "Incassi", "riga\r\n", "FD1.txt", d);
+    DatiMessaggio d{"Sat, 31 Jan 2026 23:59:00 +0100", "<1@h>"};
+    std::string m = ComponiMessaggio(s, "Incassi", "riga\r\n", d);
     std::string expected = "From: =?UTF-8?B?Q2Fzc2EgQ2FmZsOo?= <cassa@hotel.example>\r\n"
                            "To: a@x.example,\r\n Conti <b@y.example>\r\n"
                            "Subject: Incassi\r\n"
                            "Date: Sat, 31 Jan 2026 23:59:00 +0100\r\n"
                            "Message-ID: <1@h>\r\n"
                            "MIME-Version: 1.0\r\n"
-                           "Content-Type: multipart/mixed; boundary=\"=_sep\"\r\n"
-                           "\r\n"
-                           "--=_sep\r\n"
                            "Content-Type: text/plain; charset=utf-8\r\n"
                            "Content-Transfer-Encoding: quoted-printable\r\n"
                            "\r\n"
-                           "riga\r\n"
-                           "\r\n"
-                           "--=_sep\r\n"
-                           "Content-Type: text/plain; charset=utf-8; name=\"FD1.txt\"\r\n"
-                           "Content-Transfer-Encoding: base64\r\n"
-                           "Content-Disposition: attachment; filename=\"FD1.txt\"\r\n"
-                           "\r\n"
-                           "cmlnYQ0K\r\n"
-                           "--=_sep--\r\n";
+                           "riga\r\n";
     EXPECT_EQ(m, expected);
 }
 
