@@ -2,15 +2,20 @@
 
 #include "app/CliGate.h"
 #include "app/OutputCommands.h"
+#include "app/ShownArgument.h"
 #include "cashreport/CreaDettaglioCassa.h"
 #include "demohotel/DemoHotel.h"
 #include "output/ComandiUscita.h"
 #include "shell/FieldRoutines.h"
+#include "shell/MainFormRules.h"
 #include "shell/StartupSequence.h"
 #include "shell/program_state.h"
 #include "platform/Environment.h"
 
+#include <algorithm>
+#include <array>
 #include <chrono>
+#include <climits>
 #include <cstdio>
 #include <filesystem>
 #include <map>
@@ -37,9 +42,9 @@ Options parse(const std::vector<std::string>& args, const std::vector<std::strin
         if (a.rfind("--", 0) == 0) {
             std::string name = a.substr(2);
             if (std::find(known.begin(), known.end(), name) == known.end())
-                throw std::invalid_argument("opzione sconosciuta: " + a);
+                throw std::invalid_argument("opzione sconosciuta: " + shownArgument(a));
             if (i + 1 >= args.size())
-                throw std::invalid_argument("manca il valore dell'opzione " + a);
+                throw std::invalid_argument("manca il valore dell'opzione " + shownArgument(a));
             o.named[name] = args[++i];
         } else {
             o.positional.push_back(a);
@@ -48,32 +53,50 @@ Options parse(const std::vector<std::string>& args, const std::vector<std::strin
     return o;
 }
 
-long wholeNumber(const std::string& text, const std::string& what, long lo, long hi)
+// The month lengths as the window's activation sets them; ControllaData rewrites February.
+std::array<std::int16_t, 13> monthLengths()
 {
-    size_t used = 0;
-    long v = 0;
-    try {
-        v = std::stol(text, &used);
-    } catch (const std::exception&) {
-        used = 0;
-    }
-    if (used == 0 || used != text.size() || v < lo || v > hi)
-        throw std::invalid_argument(what + " non valido: \"" + text + "\" (un numero intero da " + std::to_string(lo) + " a " +
-                                    std::to_string(hi) + ")");
-    return v;
+    return {0, 31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
 }
 
-// A date typed on the command line, checked and expanded as the date fields do it
-// (ddmmyy and ddmmyyyy are accepted too). Returns it as dd/mm/yyyy.
-std::string checkedDate(std::string text, const std::string& what)
+// A whole number of an option, read as the window reads the counter (blanks around it
+// dropped); anything else, or a number outside lo..hi, is refused with a message.
+long wholeNumber(const std::string& text, const std::string& what, long lo, long hi)
+{
+    const auto v = parseWholeNumber(text, lo, hi);
+    if (!v)
+        throw std::invalid_argument(what + " non valido: " + shownArgument(text) + " (un numero intero da " +
+                                    std::to_string(lo) + " a " + std::to_string(hi) + ")");
+    return static_cast<long>(*v);
+}
+
+// A date typed on the command line, cleaned and expanded as the date fields do it
+// (ddmmyy and ddmmyyyy are accepted too) and checked as the report needs it. Returns it
+// as dd/mm/yyyy.
+std::string checkedDate(const std::string& text, const std::string& what)
 {
     std::string cleaned = text;
     cleaned = FiltraCampo(cleaned, 0);
     EspandiData(cleaned);
-    std::array<std::int16_t, 13> giorni{0, 31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    if (ControllaData(cleaned, giorni) != 1)
-        throw std::invalid_argument(what + " non valida: \"" + text + "\" (formato GG/MM/AAAA)");
+    std::array<std::int16_t, 13> giorni = monthLengths();
+    if (!checkDate(cleaned, giorni))
+        throw std::invalid_argument(what + " non valida: " + shownArgument(text) + " (formato GG/MM/AAAA)");
     return cleaned;
+}
+
+// The folder of a new demo hotel must be a name the system can make: a path of at most
+// PATH_MAX - 1 bytes whose every part is at most NAME_MAX bytes.
+void checkFolderName(const std::string& text)
+{
+    size_t longest = 0;
+    for (size_t start = 0; start <= text.size();) {
+        size_t end = std::min(text.find('/', start), text.size());
+        longest = std::max(longest, end - start);
+        start = end + 1;
+    }
+    if (text.size() >= PATH_MAX || longest > NAME_MAX)
+        throw std::invalid_argument("nome di cartella troppo lungo: " + shownArgument(text) + " (al più " +
+                                    std::to_string(NAME_MAX) + " caratteri per nome)");
 }
 
 }
@@ -110,6 +133,7 @@ int commandDemo(const std::vector<std::string>& args)
             d.fromMonth = std::stoi(from.substr(3, 2));
             d.fromYear = std::stoi(from.substr(6, 4));
         }
+        checkFolderName(o.positional[0]);
         std::filesystem::path folder = o.positional[0];
         std::filesystem::create_directories(folder);
         auto start = std::chrono::steady_clock::now();
@@ -149,11 +173,14 @@ int commandReport(const std::vector<std::string>& args)
             return usage();
         std::string from = checkedDate(o.named["from"], "data iniziale");
         std::string to = checkedDate(o.named["to"], "data finale");
-        if (ConfrontaDate(from, to) != 1)
-            throw std::invalid_argument("la data iniziale " + from + " e' successiva alla data finale " + to);
+        // The window's rules for the period: start not after the end, at most 100 years.
+        std::array<std::int16_t, 13> giorni = monthLengths();
+        const PeriodCheck period = checkPeriod(from, to, giorni);
+        if (!period.ok)
+            throw std::invalid_argument(period.message);
         std::string type = o.named.count("type") ? o.named["type"] : "Tutti";
         if (type != "Tutti" && type != "Fatture" && type != "Ricevute")
-            throw std::invalid_argument("tipo documento sconosciuto: \"" + type + "\" (Tutti, Fatture o Ricevute)");
+            throw std::invalid_argument("tipo documento sconosciuto: " + shownArgument(type) + " (Tutti, Fatture o Ricevute)");
         std::int16_t counter = 0;
         if (o.named.count("counter"))
             counter = static_cast<std::int16_t>(wholeNumber(o.named["counter"], "contatore", 0, 32767));

@@ -5,11 +5,12 @@
 
 namespace ravelt {
 
-// How long a sending may wait, in seconds. 'silenzio' is the longest the server may
-// say nothing: before its greeting, after a command, while it takes the message, and
-// after the message's final "." (a server that takes the message and never confirms
-// it would otherwise hold the sender). 'connessione' bounds the connection itself and
-// 'totale' the whole sending, however the server trickles its answers.
+// How long a sending may wait, in seconds. 'connessione' bounds the connection with the
+// server's greeting and the login (libcurl's connection phase). 'silenzio' is the
+// longest the server may say nothing: after a command, while it takes the message, and
+// after the message's final "." (a server that takes the message and never confirms it
+// would otherwise hold the sender). 'totale' bounds the whole sending, however the
+// server trickles its answers.
 struct TempiInvio {
     long connessione = 10;
     long silenzio = 60;

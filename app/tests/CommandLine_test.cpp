@@ -166,3 +166,128 @@ TEST_F(CommandLine, PrintAndCsvWorkOnTheWorkstationsReport)
 }
 
 }
+
+namespace {
+
+// A copy of the demo working folder, for a test that writes or removes files in it.
+void copyFolder(const std::filesystem::path& from, const std::filesystem::path& to)
+{
+    std::filesystem::create_directories(to);
+    for (const auto& e : std::filesystem::directory_iterator(from))
+        if (e.is_regular_file())
+            std::filesystem::copy(e.path(), to / e.path().filename());
+}
+
+// What a demo folder's summary says of its contents: the counts, without the folder's
+// name and the time taken.
+std::string demoCounts(const std::string& out)
+{
+    size_t from = out.find(": "), to = out.find(';');
+    return from == std::string::npos || to == std::string::npos ? "" : out.substr(from, to - from);
+}
+
+// Every numeric option of every command reads its number as the window reads the
+// counter: blanks around it are dropped, anything else is refused.
+TEST_F(CommandLine, NumbersWithBlanksAroundThemReadAlikeForEveryOption)
+{
+    struct Value {
+        const char* text;
+        bool accepted;
+    } values[] = {
+        {"5", true},    {" 5", true},   {"5 ", true},  {"  5  ", true}, {"+5", true},   {"5 5", false},
+        {"5x", false},  {"", false},    {" ", false},  {"\t5", false},  {"5.0", false}, {"0x5", false},
+    };
+    ravelt::testing::TempFolder demos;
+    const std::vector<std::pair<std::string, std::string>> small = {{"days", "3"}, {"rooms", "2"}, {"seed", "3"}};
+    for (const auto& [option, unused] : small) {
+        std::string others;
+        for (const auto& [name, value] : small)
+            if (name != option)
+                others += " --" + name + " " + value;
+        Outcome plain = run(demos.path(), "demo " + option + others + " --" + option + " 5");
+        ASSERT_EQ(plain.status, 0) << plain.out;
+        int n = 0;
+        for (const auto& v : values) {
+            const std::string folder = option + std::to_string(n++);
+            Outcome r = run(demos.path(), "demo " + folder + others + " --" + option + " '" + v.text + "'");
+            EXPECT_EQ(r.status == 0, v.accepted) << option << " '" << v.text << "': " << r.out;
+            if (v.accepted)
+                EXPECT_EQ(demoCounts(r.out), demoCounts(plain.out)) << option << " '" << v.text << "'";
+            else
+                EXPECT_NE(r.out.find("non valido"), std::string::npos) << option << " '" << v.text << "': " << r.out;
+        }
+    }
+    for (const auto& v : values) {
+        Outcome r = run(hotel(), std::string("report --from 01/01/2024 --to 02/01/2024 --counter '") + v.text + "'");
+        EXPECT_EQ(r.status == 0, v.accepted) << "--counter '" << v.text << "': " << r.out;
+        EXPECT_NE(r.out.find(v.accepted ? "contatore 5)" : "contatore non valido"), std::string::npos)
+            << "--counter '" << v.text << "': " << r.out;
+    }
+}
+
+// A period longer than a hundred years is refused before anything runs, whichever way
+// its dates are typed; the previous report stays as it was.
+TEST_F(CommandLine, APeriodOfMoreThanAHundredYearsIsRefused)
+{
+    ravelt::testing::TempFolder copy;
+    copyFolder(hotel(), copy.path());
+    ASSERT_EQ(run(copy.path(), "report --from 01/01/2024 --to 05/01/2024").status, 0);
+    const std::string before = copy.read("FD3");
+    struct Case {
+        const char* from;
+        const char* to;
+        const char* message;
+    } cases[] = {
+        {"01/01/1900", "31/12/9999", "anteriore al 01/01/2000"},
+        {"01/01/2000", "01/01/2100", "anteriore al 01/01/2100"},
+        {"01012000", "02012100", "anteriore al 01/01/2100"},
+        {"29/02/2000", "29/02/2100", "anteriore al 29/02/2100"},
+    };
+    for (const auto& c : cases) {
+        Outcome r = run(copy.path(), std::string("report --from ") + c.from + " --to " + c.to);
+        EXPECT_NE(r.status, 0) << c.from << " - " << c.to;
+        EXPECT_NE(r.out.find("100 anni"), std::string::npos) << c.from << " - " << c.to << ": " << r.out;
+        EXPECT_NE(r.out.find(c.message), std::string::npos) << c.from << " - " << c.to << ": " << r.out;
+        EXPECT_EQ(copy.read("FD3"), before) << c.from << " - " << c.to;
+    }
+}
+
+// The table-print name is a plain name of the working folder. The fixture puts a good
+// definition where each refused name would lead (the parent folder, a subfolder), so a
+// name that reached outside would print.
+TEST_F(CommandLine, TablePrintTakesOnlyAPlainNameOfTheWorkingFolder)
+{
+    ravelt::testing::TempFolder root;
+    const std::filesystem::path work = root / "hotel";
+    copyFolder(hotel(), work);
+    std::filesystem::remove(work / "FD3");
+    std::filesystem::create_directories(work / "a");
+    for (const auto& to : {root / "x.stp", work / "a" / "b.stp", work / "a\\b.stp", work / "..stp", work / "...stp"})
+        std::filesystem::copy_file(work / "ColonneRavelt.stp", to);
+    struct Case {
+        std::string name;
+        const char* reason;
+    } cases[] = {
+        {"../x", "contiene \"/\""},
+        {"../x.stp", "contiene \"/\""},
+        {(root / "x").string(), "contiene \"/\""},
+        {"a/b", "contiene \"/\""},
+        {"a\\b", "contiene \"\\\""},
+        {"..", "non è un nome di file"},
+        {".", "non è un nome di file"},
+        {"", "manca il nome della stampa"},
+        {std::string(252, 'n'), "(252 caratteri) non è il nome di una stampa della cartella di lavoro: è più lungo di 251"},
+    };
+    for (const auto& c : cases) {
+        Outcome r = run(work, "table-print '" + c.name + "'");
+        EXPECT_EQ(r.status, 2) << "'" << c.name << "': " << r.out;
+        EXPECT_NE(r.out.find(c.reason), std::string::npos) << "'" << c.name << "': " << r.out;
+        EXPECT_NE(r.out.find("cartella di lavoro"), std::string::npos) << "'" << c.name << "': " << r.out;
+        EXPECT_FALSE(std::filesystem::exists(work / "FD3")) << "'" << c.name << "'";
+    }
+    Outcome plain = run(work, "table-print ColonneRavelt");
+    EXPECT_EQ(plain.status, 0) << plain.out;
+    EXPECT_TRUE(std::filesystem::exists(work / "FD3"));
+}
+
+}

@@ -61,6 +61,18 @@ TEST(checkPeriod, NeedsTwoValidDatesInOrder)
         {"01/01/2025", "", false, FocusTarget::Text1_1, "data finale valida"},
         {"01/01/2025", "010225", false, FocusTarget::Text1_1, "data finale valida"},  // not expanded yet
         {"02/01/2025", "01/01/2025", false, FocusTarget::Text1_0, "successiva"},
+        // written as the report run reads dates: digits and slashes only
+        {"01/ 1/2025", "31/01/2025", false, FocusTarget::Text1_0, "data iniziale valida"},
+        {"01/01/2025", "31-01-2025", false, FocusTarget::Text1_1, "data finale valida"},
+        {"+1/01/2025", "31/01/2025", false, FocusTarget::Text1_0, "data iniziale valida"},
+        // at most a hundred years: up to the day before the start's day a hundred years on
+        {"01/01/2000", "31/12/2099", true, FocusTarget::Text1_0, ""},
+        {"01/01/2000", "01/01/2100", false, FocusTarget::Text1_1, "anteriore al 01/01/2100"},
+        {"15/06/1950", "14/06/2050", true, FocusTarget::Text1_0, ""},
+        {"15/06/1950", "15/06/2050", false, FocusTarget::Text1_1, "non può superare i 100 anni"},
+        {"29/02/2000", "28/02/2100", true, FocusTarget::Text1_0, ""},
+        {"29/02/2000", "29/02/2100", false, FocusTarget::Text1_1, "anteriore al 29/02/2100"},
+        {"01/01/1900", "31/12/9999", false, FocusTarget::Text1_1, "anteriore al 01/01/2000"},
     };
     for (const auto& c : cases) {
         auto months = monthTable();
@@ -71,6 +83,24 @@ TEST(checkPeriod, NeedsTwoValidDatesInOrder)
             EXPECT_NE(r.message.find(c.fragment), std::string::npos) << r.message;
         }
     }
+}
+
+TEST(parseWholeNumber, BlanksAroundAllowedAnythingElseRefused)
+{
+    struct Case {
+        std::string text;
+        long long lo, hi;
+        std::optional<long long> value;
+    } cases[] = {
+        {"5", 0, 10, 5}, {" 5", 0, 10, 5}, {"5 ", 0, 10, 5}, {"  5  ", 0, 10, 5}, {"+5", 0, 10, 5}, {"-0", 0, 10, 0},
+        {"0", 1, 10, std::nullopt}, {"11", 1, 10, std::nullopt}, {"-1", 0, 10, std::nullopt},
+        {"2147483647", 0, 2147483647, 2147483647}, {"2147483648", 0, 2147483647, std::nullopt},
+        {"99999999999999999999", 0, 2147483647, std::nullopt}, {std::string(100000, '0') + "7", 0, 10, 7},
+        {"\t5", 0, 10, std::nullopt}, {"5\n", 0, 10, std::nullopt}, {"5 5", 0, 10, std::nullopt},
+        {"0x5", 0, 10, std::nullopt}, {"5e0", 0, 10, std::nullopt}, {"5,0", 0, 10, std::nullopt}, {"", 0, 10, std::nullopt},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(parseWholeNumber(c.text, c.lo, c.hi), c.value) << "'" << c.text.substr(0, 20) << "'";
 }
 
 TEST(parseInt16, WholeNumbersInSixteenBits)

@@ -241,6 +241,7 @@ TEST_F(RaveltDTTest, StampaChecksThePeriodFirst)
         {"30/02/2025", "31/03/2025", "data iniziale valida", "Text1_0"},
         {"01/01/2025", "", "data finale valida", "Text1_1"},
         {"02/01/2025", "01/01/2025", "successiva", "Text1_0"},
+        {"01/01/1900", "31/12/9999", "non può superare i 100 anni", "Text1_1"},
     };
     auto w = open();
     for (const auto& c : cases) {
