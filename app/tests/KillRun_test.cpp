@@ -69,6 +69,9 @@ duration<double> runTime(const fs::path& folder, const std::vector<std::string>&
 }
 
 // Kills a run with SIGKILL 'after' its start; true when it was still running then.
+// Returns a moment later than the kill, on any clock the system stamps files with (those
+// tick a few milliseconds at a time), so that what the killed run wrote is older than
+// the next run.
 bool killedAfter(const fs::path& folder, const std::vector<std::string>& args, duration<double> after)
 {
     pid_t pid = start(folder, args);
@@ -76,6 +79,7 @@ bool killedAfter(const fs::path& folder, const std::vector<std::string>& args, d
     kill(pid, SIGKILL);
     int status = 0;
     waitpid(pid, &status, 0);
+    std::this_thread::sleep_for(milliseconds(20));
     return WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL;
 }
 
