@@ -73,7 +73,7 @@ std::filesystem::path reportOrThrow(const ContestoComandi& c)
 {
     auto report = findReportFile(c.folder, c.state->PCLocal);
     if (!report)
-        throw std::runtime_error("il file della stampa " + reportFileName(c.state->PCLocal) + " non c'e' nella cartella " +
+        throw std::runtime_error("il file della stampa " + reportFileName(c.state->PCLocal) + " non c'è nella cartella " +
                                  c.folder.string() + ": prima si scrive il report (ravelt report)");
     return *report;
 }
@@ -111,7 +111,7 @@ int ComandoStampa(const std::vector<std::string>& args, const ContestoComandi& c
             state.NumeroHotel = 1;
         auto destinazioni = ElencoDestinazioni(c.folder);
         if (destinazioni.empty())
-            throw std::runtime_error("in Stampanti.mdb non c'e' nessuna destinazione di stampa dell'hotel 1");
+            throw std::runtime_error("in Stampanti.mdb non c'è nessuna destinazione di stampa dell'hotel 1");
         std::string destinazione = destinazioni.front();
         if (o.destinazione) {
             destinazione = *o.destinazione;
@@ -141,7 +141,7 @@ int ComandoStampa(const std::vector<std::string>& args, const ContestoComandi& c
                                      elenco(destinazioni) + ")");
         case EsitoStampa::ReportMancante:
             reportOrThrow(c);
-            throw std::runtime_error("il file della stampa non si e' potuto leggere");
+            throw std::runtime_error("il file della stampa non si è potuto leggere");
         case EsitoStampa::Stampato:
             break;
         }

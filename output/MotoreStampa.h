@@ -42,8 +42,11 @@ struct RisultatoStampa {
 // to the current one (at first the system's default).
 //
 // Failures of the stores or the devices raise std::runtime_error (DbError for the
-// stores) with words an operator can act on; nothing is half-delivered: a PDF file is
-// replaced only when complete and a queue receives the job only when it is complete.
+// stores) with words an operator can act on, a full disk included; nothing is
+// half-delivered: a PDF file, and a text device that is a plain file, is replaced only
+// when every byte of the job is on the disk (otherwise the previous print stays), and a
+// queue receives the job only when it is complete. A device node or a pipe takes the
+// bytes as a stream, as a printer port does.
 class MotoreStampa {
 public:
     MotoreStampa(ContestoStampa contesto, std::int16_t pcLocal, PrinterSystem& stampanti);

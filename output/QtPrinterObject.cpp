@@ -1,31 +1,17 @@
 #include "output/QtPrinterObject.h"
 
+#include "platform/AtomicFile.h"
 #include "platform/CupsJob.h"
 
 #include <QFontMetricsF>
 #include <QPageLayout>
 #include <QPrinterInfo>
 #include <QString>
-#include <cerrno>
-#include <cstdlib>
-#include <cstring>
 #include <stdexcept>
-#include <unistd.h>
 
 namespace ravelt {
 
 namespace {
-
-// A new empty file from a mkstemp pattern; its path.
-std::filesystem::path tempFile(const std::string& pattern, int suffix)
-{
-    std::string p = pattern;
-    int fd = mkstemps(p.data(), suffix);
-    if (fd < 0)
-        throw std::runtime_error("impossibile creare il file temporaneo " + pattern + ": " + std::strerror(errno));
-    ::close(fd);
-    return p;
-}
 
 QPageSize paperFor(const std::string& queue)
 {
@@ -38,23 +24,24 @@ QPageSize paperFor(const std::string& queue)
     return QPageSize(QPageSize::A4);
 }
 
+// The resolution of the PDF's device units, as a printer at high resolution has it.
+constexpr int Resolution = 1200;
+
 }
 
 QtPrinterObject::QtPrinterObject(std::string title) : title_(std::move(title))
 {
-    printer_.setOutputFormat(QPrinter::PdfFormat);
-    printer_.setDocName(QString::fromStdString(title_));
-    printer_.setCreator("Ravelt");
+    writer_.setResolution(Resolution);
+    writer_.setTitle(QString::fromStdString(title_));
+    writer_.setCreator("Ravelt");
 }
 
 std::unique_ptr<QtPrinterObject> QtPrinterObject::forQueue(const std::string& queue, const std::string& title)
 {
     std::unique_ptr<QtPrinterObject> p(new QtPrinterObject(title));
     p->queue_ = queue;
-    std::filesystem::path dir = std::filesystem::temp_directory_path();
-    p->temp_ = tempFile((dir / "ravelt-stampa-XXXXXX.pdf").string(), 4);
-    p->printer_.setPageLayout(QPageLayout(paperFor(queue), QPageLayout::Portrait, QMarginsF(10, 10, 10, 10),
-                                          QPageLayout::Millimeter));
+    p->writer_.setPageLayout(QPageLayout(paperFor(queue), QPageLayout::Portrait, QMarginsF(10, 10, 10, 10),
+                                         QPageLayout::Millimeter));
     return p;
 }
 
@@ -67,9 +54,8 @@ std::unique_ptr<QtPrinterObject> QtPrinterObject::forPdf(const std::filesystem::
     if (!std::filesystem::is_directory(dir, ec))
         throw std::runtime_error("impossibile scrivere il file PDF " + path.string() + ": la cartella " + dir.string() +
                                  " non esiste");
-    p->temp_ = tempFile((dir / ("." + path.filename().string() + ".tmp-XXXXXX")).string(), 0);
-    p->printer_.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(10, 10, 10, 10),
-                                          QPageLayout::Millimeter));
+    p->writer_.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(10, 10, 10, 10),
+                                         QPageLayout::Millimeter));
     return p;
 }
 
@@ -77,16 +63,13 @@ QtPrinterObject::~QtPrinterObject()
 {
     if (painter_.isActive())
         painter_.end();
-    std::error_code ec;
-    if (!temp_.empty())
-        std::filesystem::remove(temp_, ec);
 }
 
 void QtPrinterObject::setOrientation(int orientation)
 {
     orientation_ = orientation;
     if (!ended_)
-        printer_.setPageOrientation(orientation == Landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
+        writer_.setPageOrientation(orientation == Landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
 }
 
 void QtPrinterObject::setDuplex(int duplex)
@@ -94,15 +77,17 @@ void QtPrinterObject::setDuplex(int duplex)
     duplex_ = duplex;
 }
 
+std::string QtPrinterObject::where() const
+{
+    return target_.empty() ? "per la coda " + queue_ : target_.string();
+}
+
 void QtPrinterObject::begin()
 {
     if (begun_)
         return;
-    printer_.setOutputFileName(QString::fromStdString(temp_.string()));
-    if (!painter_.begin(&printer_)) {
-        std::string where = target_.empty() ? "per la coda " + queue_ : target_.string();
-        throw std::runtime_error("impossibile scrivere il file PDF " + where + " (" + temp_.string() + ")");
-    }
+    if (!buffer_.open(QIODevice::WriteOnly) || !painter_.begin(&writer_))
+        throw std::runtime_error("impossibile preparare il documento PDF " + where());
     begun_ = true;
     x_ = y_ = 0;
 }
@@ -118,7 +103,7 @@ QFont QtPrinterObject::currentFont() const
 
 double QtPrinterObject::pageHeight() const
 {
-    return printer_.pageLayout().paintRectPixels(printer_.resolution()).height();
+    return writer_.pageLayout().paintRectPixels(writer_.resolution()).height();
 }
 
 void QtPrinterObject::print(const std::string& text, bool endLine)
@@ -126,11 +111,11 @@ void QtPrinterObject::print(const std::string& text, bool endLine)
     if (ended_)
         throw std::logic_error("text printed after the end of the document");
     begin();
-    QFont font(currentFont(), &printer_);
-    QFontMetricsF fm(font, &printer_);
+    QFont font(currentFont(), &writer_);
+    QFontMetricsF fm(font, &writer_);
     if (!lineOpen_) {
         if (y_ > 0 && y_ + fm.lineSpacing() > pageHeight()) {
-            printer_.newPage();
+            writer_.newPage();
             y_ = 0;
         }
         x_ = 0;
@@ -151,36 +136,31 @@ void QtPrinterObject::print(const std::string& text, bool endLine)
 void QtPrinterObject::newPage()
 {
     begin();
-    printer_.newPage();
+    writer_.newPage();
     x_ = y_ = 0;
     lineOpen_ = false;
 }
 
+// Ends the document in memory, then delivers it whole: to the queue as one job, or to
+// the PDF destination through AtomicFile, whose errors (a full disk) are raised here.
 void QtPrinterObject::endDoc()
 {
     if (ended_)
         return;
     begin();
     ended_ = true;
-    bool ok = painter_.end();
-    if (!ok || printer_.printerState() == QPrinter::Error)
-        throw std::runtime_error("impossibile completare il file PDF " + temp_.string());
+    if (!painter_.end())
+        throw std::runtime_error("impossibile completare il documento PDF " + where());
+    buffer_.close();
+    const std::string bytes(pdf_.constData(), static_cast<size_t>(pdf_.size()));
     if (!queue_.empty()) {
         std::vector<std::string> options;
         if (duplex_ == 2)
             options.push_back("sides=two-sided-long-edge");
-        submitCupsFile(queue_, title_, temp_, options);
+        submitCupsBytes(queue_, title_, bytes, options);
         return;
     }
-    std::error_code ec;
-    std::filesystem::rename(temp_, target_, ec);
-    if (ec)
-        throw std::runtime_error("impossibile sostituire il file PDF " + target_.string() + ": " + ec.message());
-    std::filesystem::permissions(target_,
-                                 std::filesystem::perms::owner_read | std::filesystem::perms::owner_write |
-                                     std::filesystem::perms::group_read | std::filesystem::perms::others_read,
-                                 ec);
-    temp_.clear();
+    writeFileAtomically(target_, bytes);
 }
 
 }

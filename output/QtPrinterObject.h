@@ -1,9 +1,11 @@
 #pragma once
 #include "platform/PrinterObject.h"
 
+#include <QBuffer>
+#include <QByteArray>
 #include <QFont>
 #include <QPainter>
-#include <QPrinter>
+#include <QPdfWriter>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -11,11 +13,12 @@
 
 namespace ravelt {
 
-// The printer object over Qt's printing: the text is laid out on A4 pages (or the
-// queue's default paper) with 10 mm margins and written as PDF. A job on a print queue
-// is printed to a temporary PDF file and handed to the queue when the document ends, so
-// that a queue that refuses it is told to the operator; a PDF destination is written
-// to a temporary file beside the target and renamed over it when complete.
+// The printer object over Qt's PDF output: the text is laid out on A4 pages (or the
+// queue's default paper) with 10 mm margins and rendered as PDF in memory, since Qt does
+// not tell when a file it writes runs out of disk. When the document ends, the PDF is
+// handed whole to the queue, so that a queue that refuses it is told to the operator, or
+// written to the PDF destination through AtomicFile, so that the previous file stays as
+// it was unless every byte reached the disk.
 //
 // A line that does not fit below the last one starts a new page by itself, as a
 // printer does; text wider than the page is cut at its edge, never wrapped.
@@ -39,15 +42,17 @@ public:
 private:
     QtPrinterObject(std::string title);
     void begin();
+    std::string where() const;
     QFont currentFont() const;
     double pageHeight() const;
 
-    QPrinter printer_{QPrinter::HighResolution};
+    QByteArray pdf_;                   // the document as rendered so far
+    QBuffer buffer_{&pdf_};
+    QPdfWriter writer_{&buffer_};
     QPainter painter_;
     std::string title_;
     std::string queue_;                // set for a queue job
     std::filesystem::path target_;     // set for a PDF destination
-    std::filesystem::path temp_;       // the PDF being written
     std::string fontName_ = "Courier New";
     double fontSize_ = 10;
     bool bold_ = false;

@@ -53,10 +53,4 @@ void submitCupsBytes(const std::string& queue, const std::string& title, const s
     runLp(queue, title, options, {"-"}, &bytes);
 }
 
-void submitCupsFile(const std::string& queue, const std::string& title, const std::filesystem::path& file,
-                    const std::vector<std::string>& options)
-{
-    runLp(queue, title, options, {"--", QString::fromStdString(file.string())}, nullptr);
-}
-
 }

@@ -1,4 +1,6 @@
 #pragma once
+#include "platform/AtomicFile.h"
+
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -19,8 +21,15 @@ public:
     virtual std::string description() const = 0;
 };
 
-// A file or a device node (/dev/usb/lp0), created or truncated when opened. A relative
-// path is taken from the working folder.
+// A file, a device node (/dev/usb/lp0) or a named pipe. A relative path is taken from
+// the working folder.
+//
+// A plain file (or a name that does not exist yet, outside /dev) receives the job whole
+// or not at all: the bytes go to a temporary file beside it, which close() makes durable
+// and renames over it; until then, and for good when the job fails or is not closed,
+// the file keeps the previous print. A device node or a pipe is opened as it is and
+// written as a byte stream, as a printer port takes it; a path under /dev that does not
+// exist is an error (the device is not there), never a new file.
 class FileTextDevice : public TextDevice {
 public:
     FileTextDevice(const std::string& device, const std::filesystem::path& folder);
@@ -31,7 +40,9 @@ public:
 
 private:
     std::filesystem::path path_;
-    int fd_ = -1;
+    std::unique_ptr<AtomicFile> file_;  // a plain file
+    int fd_ = -1;                       // a device node or a pipe
+    bool closed_ = false;
 };
 
 // A print queue of the system receiving the bytes as one raw job (no filters): the

@@ -1,6 +1,7 @@
 #pragma once
 #include <filesystem>
 #include <string>
+#include <vector>
 
 namespace ravelt::testing {
 
@@ -24,6 +25,9 @@ public:
 private:
     std::filesystem::path path_;
 };
+
+// The names of the entries of a folder (files, folders, links), sorted.
+std::vector<std::string> fileNames(const std::filesystem::path& folder);
 
 // Makes the given folder the process's current folder for the lifetime of the object,
 // then goes back. The program works in its current folder, as a workstation does.

@@ -1,6 +1,8 @@
 #include "output/ComandiUscita.h"
 #include "output/tests/OutputFixtures.h"
+#include "output/QtPrinterSystem.h"
 #include "platform/MemoryPrinter.h"
+#include "testing/FileSizeLimit.h"
 #include "testing/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -132,6 +134,34 @@ TEST_F(ComandiUscitaTest, PrintFailuresAreClear)
     ravelt::testing::scriviStampanti(dir.path(), {{1, 1, "Laser", 1, "Ufficio"}}, {});
     EXPECT_EQ(print({"--pdf"}), 1);
     EXPECT_NE(err.str().find("Nessuna stampante PDF impostata!"), std::string::npos) << err.str();
+}
+
+// On a full disk the command says the print failed and why, exits 1, and the file of
+// the previous print is left as it was: a PDF destination and a text device that is a
+// plain file alike.
+TEST_F(ComandiUscitaTest, PrintTheDiskRefusesFailsAndKeepsThePreviousFile)
+{
+    struct Case {
+        std::vector<std::string> args;
+        const char* file;
+    } cases[] = {{{"--pdf"}, "ultimo.pdf"}, {{"--destination", "Aghi"}, "aghi.txt"}};
+    QtPrinterSystem realPrinters;
+    c.stampanti = &realPrinters;
+    dir.write("FD6", ravelt::testing::comeFile(ravelt::testing::righeNumerate(300)));
+    for (const auto& k : cases) {
+        dir.write(k.file, "stampa precedente");
+        int code;
+        {
+            ravelt::testing::FileSizeLimit full(2048);
+            code = print(k.args);
+        }
+        EXPECT_EQ(code, 1) << k.file << ": " << out.str();
+        EXPECT_EQ(out.str(), "") << k.file << ": nothing is said to be printed";
+        EXPECT_NE(err.str().find(k.file), std::string::npos) << err.str();
+        EXPECT_NE(err.str().find("troppo grande"), std::string::npos) << "the reason: " << err.str();
+        const std::string now = dir.read(k.file);
+        EXPECT_TRUE(now == "stampa precedente") << k.file << " now holds " << now.size() << " bytes";
+    }
 }
 
 TEST_F(ComandiUscitaTest, CsvWritesTheFileAndPrintsItsPath)

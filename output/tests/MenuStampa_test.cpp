@@ -1,6 +1,8 @@
 #include "output/MenuStampa.h"
 #include "output/tests/OutputFixtures.h"
+#include "output/QtPrinterSystem.h"
 #include "platform/MemoryPrinter.h"
+#include "testing/FileSizeLimit.h"
 #include "testing/TempFolder.h"
 
 #include <QApplication>
@@ -261,6 +263,25 @@ TEST_F(MenuStampaTest, DeviceFailureIsToldAndTheMenuStays)
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_NE(messages.shown[0].testo.find("aghi.txt"), std::string::npos) << messages.shown[0].testo;
     EXPECT_EQ(messages.shown[0].titolo, "Stampa");
+    EXPECT_TRUE(m->isVisible());
+}
+
+TEST_F(MenuStampaTest, PdfTheDiskRefusesIsToldAndThePreviousFileStays)
+{
+    QtPrinterSystem realPrinters;
+    servizi.stampanti = &realPrinters;
+    dir.write("FD4", ravelt::testing::comeFile(ravelt::testing::righeNumerate(300)));
+    dir.write("secondo.pdf", "stampa precedente");
+    auto m = apri();
+    {
+        ravelt::testing::FileSizeLimit full(2048);
+        premi(*m, 2);
+    }
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_NE(messages.shown[0].testo.find("secondo.pdf"), std::string::npos) << messages.shown[0].testo;
+    EXPECT_EQ(messages.shown[0].titolo, "Stampa");
+    const std::string now = dir.read("secondo.pdf");
+    EXPECT_TRUE(now == "stampa precedente") << "secondo.pdf now holds " << now.size() << " bytes";
     EXPECT_TRUE(m->isVisible());
 }
 

@@ -3,23 +3,17 @@
 #include "output/QtPrinterSystem.h"
 #include "output/tests/OutputFixtures.h"
 #include "output/tests/PdfTools.h"
+#include "testing/FileSizeLimit.h"
 #include "testing/TempFolder.h"
 
+#include <chrono>
 #include <gtest/gtest.h>
 
 using namespace ravelt;
+using ravelt::testing::fileNames;
 using ravelt::testing::codici;
 
 namespace {
-
-std::vector<std::string> filesIn(const std::filesystem::path& dir)
-{
-    std::vector<std::string> names;
-    for (const auto& e : std::filesystem::directory_iterator(dir))
-        names.push_back(e.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
-}
 
 TEST(QtPrinterObject, PdfDestinationIsWrittenByTheProgramWithoutAnyPrinter)
 {
@@ -42,7 +36,7 @@ TEST(QtPrinterObject, PdfDestinationIsWrittenByTheProgramWithoutAnyPrinter)
     EXPECT_NE(first.text.find("Hotel Caffè |CITTà| € 1.234,56 grassetto fine"), std::string::npos) << first.text;
     EXPECT_NE(first.text.find("Riga 058"), std::string::npos);
     EXPECT_NE(ravelt::testing::pdfPage(dir / "report.pdf", 3).text.find("Riga 130"), std::string::npos);
-    EXPECT_EQ(filesIn(dir.path()), (std::vector<std::string>{"Contatori.sqlite", "FD1", "Stampanti.sqlite", "report.pdf"}))
+    EXPECT_EQ(fileNames(dir.path()), (std::vector<std::string>{"Contatori.sqlite", "FD1", "Stampanti.sqlite", "report.pdf"}))
         << "no temporary file is left";
 }
 
@@ -55,7 +49,45 @@ TEST(QtPrinterObject, UnfinishedDocumentLeavesThePreviousFile)
         job->print("a meta'", true);
     }
     EXPECT_EQ(dir.read("report.pdf"), "precedente");
-    EXPECT_EQ(filesIn(dir.path()), (std::vector<std::string>{"report.pdf"}));
+    EXPECT_EQ(fileNames(dir.path()), (std::vector<std::string>{"report.pdf"}));
+}
+
+// A PDF that the disk does not take whole (here: past the process's file size limit)
+// is an error at the end of the document; the previous PDF stays as it was.
+TEST(QtPrinterObject, PdfTheDiskRefusesIsAnErrorAndThePreviousFileStays)
+{
+    ravelt::testing::TempFolder dir;
+    dir.write("report.pdf", "precedente");
+    auto job = QtPrinterObject::forPdf(dir / "report.pdf", "prova");
+    for (const auto& l : ravelt::testing::righeNumerate(130))
+        job->print(l, true);
+    std::string message;
+    {
+        ravelt::testing::FileSizeLimit full(4096);
+        try {
+            job->endDoc();
+        } catch (const std::runtime_error& e) {
+            message = e.what();
+        }
+    }
+    EXPECT_NE(message.find("report.pdf"), std::string::npos) << message;
+    const std::string now = dir.read("report.pdf");
+    EXPECT_TRUE(now == "precedente") << "report.pdf now holds " << now.size() << " bytes";
+    EXPECT_EQ(fileNames(dir.path()), std::vector<std::string>{"report.pdf"});
+}
+
+// The temporary file a killed print left beside the PDF goes with the next print.
+TEST(QtPrinterObject, TemporaryFileOfAKilledPrintGoesWithTheNextOne)
+{
+    ravelt::testing::TempFolder dir;
+    dir.write(".report.pdf.tmp-k1LLed", "%PDF-1.4 interrotto");
+    std::filesystem::last_write_time(dir / ".report.pdf.tmp-k1LLed",
+                                     std::filesystem::file_time_type::clock::now() - std::chrono::hours(1));
+    auto job = QtPrinterObject::forPdf(dir / "report.pdf", "prova");
+    job->print("Riga 001", true);
+    job->endDoc();
+    EXPECT_EQ(ravelt::testing::pdfPages(dir / "report.pdf"), 1);
+    EXPECT_EQ(fileNames(dir.path()), std::vector<std::string>{"report.pdf"});
 }
 
 TEST(QtPrinterObject, MissingFolderIsAnErrorNamingIt)
