@@ -46,6 +46,68 @@ TEST(RigaCsv, FramesAmountsAndDashes)
         EXPECT_EQ(RigaCsv(c.line, c.s), c.row) << c.name;
 }
 
+// Where the currency mark goes when the field's blanks run out or are themselves
+// marks, and when the settings hold blanks of their own.
+TEST(RigaCsv, CurrencyMarkTakesTheLastFreeBlankOfTheField)
+{
+    const SeparatoreXLS def;
+    SeparatoreXLS blankMark;
+    blankMark.valuta = " ";
+    SeparatoreXLS blankDecimal;
+    blankDecimal.decimale = " . ";
+    SeparatoreXLS noCurrency;
+    noCurrency.valuta = "";
+    SeparatoreXLS blankSeparator;
+    blankSeparator.separatore = " ; ";
+    struct Case {
+        const char* name;
+        std::string line;
+        const SeparatoreXLS& s;
+        std::string row;
+    } cases[] = {
+        {"amounts without blanks: one mark each at the field's start", "\xb3" "1,231,231,23", def,
+         ",\x80\x80\x80" "1.231.231.23"},
+        {"a blank mark put at the start serves the later amounts", "\xb3" "1,231,23", blankMark, ", 1.231.23"},
+        {"a blank mark leaves every blank a blank", "\xb3" "1,23 4,56 7,89", blankMark, ", 1.23 4.56 7.89"},
+        {"blanks of the decimal separator count", "\xb3 1,234,56", blankDecimal, ",\x80" "1 .\x80" "234 . 56"},
+        {"two amounts in a field, one after a separator", "\xb3 1,23 4,56\xb3" "7,89", def,
+         ",\x80" "1.23\x80" "4.56,\x80" "7.89"},
+        {"no currency and no blank: nothing is put", "\xb3" "1,23 4,56", noCurrency, ",1.23 4.56"},
+        {"blanks of the separator belong to no field", "\xb3" "1,23\xb3 4,56", blankSeparator,
+         " ; \x80" "1.23 ; \x80" "4.56"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(RigaCsv(c.line, c.s), c.row) << c.name;
+}
+
+// Ten-megabyte lines: each character is looked at once (the search for the blank and
+// the mark put at the field's start once went back over the whole field every time).
+TEST(RigaCsv, TenMegabyteLines)
+{
+    const SeparatoreXLS def;
+    auto repeated = [](const std::string& piece, size_t times) {
+        std::string t;
+        t.reserve(piece.size() * times);
+        for (size_t i = 0; i < times; ++i)
+            t += piece;
+        return t;
+    };
+    const size_t k = 2'500'000;
+    struct Case {
+        const char* name;
+        std::string line;
+        std::string row;
+    } cases[] = {
+        {"amounts without a blank", "\xb3" + repeated("1,23", k), "," + std::string(k, '\x80') + repeated("1.23", k)},
+        {"framed amounts", "\xb3" + repeated(" 1.234,56\xb3", k / 2), "," + repeated("\x80" "1234.56,", k / 2)},
+        {"one long word", repeated("Rossi-Bianchi ", k), repeated("Rossi Bianchi ", k)},
+    };
+    for (const auto& c : cases) {
+        const std::string row = RigaCsv(c.line, def);
+        EXPECT_TRUE(row == c.row) << c.name << ": a row of " << row.size() << " bytes instead of " << c.row.size();
+    }
+}
+
 TEST(LeggiSeparatoreXLS, DefaultsAndFileLines)
 {
     ravelt::testing::TempFolder dir;
