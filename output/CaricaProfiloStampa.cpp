@@ -61,7 +61,7 @@ std::optional<std::int16_t> lunghezzaPagina(const ContestoStampa& c, bool compre
 ProfiloStampa CaricaProfiloStampa(const ContestoStampa& c, const std::string& destinazione, bool compresso)
 {
     ProfiloStampa p;
-    p.NomeFont = LeggiNomeFont(c.folder);
+    p.NomeFont = LeggiNomeFont(c.folder, c.avvisi);
     if (auto len = lunghezzaPagina(c, compresso)) {
         p.LunghezzaPagina = *len;
         p.RigaContatori = true;

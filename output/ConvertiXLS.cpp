@@ -11,6 +11,8 @@ namespace ravelt {
 
 namespace {
 
+constexpr const char* FileSeparatori = "SeparatoreXLS.txt";
+
 bool digitAt(std::string_view s, long i)
 {
     return i >= 0 && i < static_cast<long>(s.size()) && s[i] >= '0' && s[i] <= '9';
@@ -95,17 +97,43 @@ private:
 
 }
 
-SeparatoreXLS LeggiSeparatoreXLS(const std::filesystem::path& folder)
+SeparatoreXLS LeggiSeparatoreXLS(const std::filesystem::path& folder, AvvisiImpostazioni* avvisi)
 {
     SeparatoreXLS s;
-    auto lines = LeggiRigheImpostazioni(folder / "SeparatoreXLS.txt");
+    auto lines = LeggiRigheImpostazioni(folder / FileSeparatori);
     if (!lines)
         return s;
-    if (lines->size() > 0)
+    auto avvisa = [avvisi](int riga, const std::string& testo) {
+        if (avvisi)
+            avvisi->aggiungi(FileSeparatori, riga, testo);
+    };
+    const size_t n = lines->size();
+    if (n == 0) {
+        avvisa(0, "il file è vuoto: si usano il separatore dei campi \",\", quello dei decimali \".\" e la valuta \"€\"");
+        return s;
+    }
+
+    if (!(*lines)[0].empty())
         s.separatore = (*lines)[0];
-    if (lines->size() > 1)
+    else
+        avvisa(1, "è vuota: come separatore dei campi si usa \"" + s.separatore + "\"");
+
+    // The default decimal separator must differ from the field separator, or every
+    // amount would be cut in two fields.
+    s.decimale = s.separatore == "." ? "," : ".";
+    const std::string comeDecimale = ": come separatore dei decimali si usa \"" + s.decimale + "\"";
+    if (n < 2)
+        avvisa(2, "manca" + comeDecimale);
+    else if ((*lines)[1].empty())
+        avvisa(2, "è vuota" + comeDecimale);
+    else if ((*lines)[1] == s.separatore)
+        avvisa(2, CitaRigaCp1252((*lines)[1]) + " è anche il separatore dei campi" + comeDecimale);
+    else
         s.decimale = (*lines)[1];
-    if (lines->size() > 2)
+
+    if (n < 3)
+        avvisa(3, "manca: come simbolo della valuta si usa \"€\"");
+    else
         s.valuta = (*lines)[2];
     return s;
 }

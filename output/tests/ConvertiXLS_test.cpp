@@ -133,6 +133,50 @@ TEST(LeggiSeparatoreXLS, DefaultsAndFileLines)
     }
 }
 
+// A line of SeparatoreXLS.txt that says nothing usable keeps its default and is told.
+TEST(LeggiSeparatoreXLS, LinesThatSayNothingUsableAreTold)
+{
+    struct Avviso {
+        int riga;
+        std::string testo;
+    };
+    struct Case {
+        const char* name;
+        const char* file;
+        std::string sep, dec, cur;
+        std::vector<Avviso> avvisi;
+    } cases[] = {
+        {"three usable lines", ";\r\n,\r\n\r\n", ";", ",", "", {}},
+        {"an empty file", "", ",", ".", "\x80",
+         {{0, "il file è vuoto: si usano il separatore dei campi \",\", quello dei decimali \".\" e la valuta \"€\""}}},
+        {"one line", "\t\r\n", "\t", ".", "\x80",
+         {{2, "manca: come separatore dei decimali si usa \".\""}, {3, "manca: come simbolo della valuta si usa \"€\""}}},
+        {"an empty field separator", "\r\n;\r\nEUR\r\n", ",", ";", "EUR",
+         {{1, "è vuota: come separatore dei campi si usa \",\""}}},
+        {"an empty decimal separator", ";\r\n\r\nEUR\r\n", ";", ".", "EUR",
+         {{2, "è vuota: come separatore dei decimali si usa \".\""}}},
+        {"the decimal separator is the field separator", ",\r\n,\r\n$\r\n", ",", ".", "$",
+         {{2, "\",\" è anche il separatore dei campi: come separatore dei decimali si usa \".\""}}},
+        {"a point for fields takes the comma for decimals", ".\r\n.\r\n$\r\n", ".", ",", "$",
+         {{2, "\".\" è anche il separatore dei campi: come separatore dei decimali si usa \",\""}}},
+        {"a point for fields and no second line", ".\r\n", ".", ",", "\x80",
+         {{2, "manca: come separatore dei decimali si usa \",\""}, {3, "manca: come simbolo della valuta si usa \"€\""}}},
+    };
+    for (const auto& c : cases) {
+        ravelt::testing::TempFolder dir;
+        dir.write("SeparatoreXLS.txt", c.file);
+        AvvisiImpostazioni avvisi;
+        SeparatoreXLS s = LeggiSeparatoreXLS(dir.path(), &avvisi);
+        EXPECT_EQ(s.separatore, c.sep) << c.name;
+        EXPECT_EQ(s.decimale, c.dec) << c.name;
+        EXPECT_EQ(s.valuta, c.cur) << c.name;
+        ASSERT_EQ(avvisi.elenco().size(), c.avvisi.size()) << c.name << ": " << AvvisiImpostazioni::Testo(avvisi.elenco());
+        for (size_t i = 0; i < c.avvisi.size(); ++i)
+            EXPECT_EQ(avvisi.elenco()[i], (AvvisoImpostazioni{"SeparatoreXLS.txt", c.avvisi[i].riga, c.avvisi[i].testo}))
+                << c.name << ": " << avvisi.elenco()[i].messaggio();
+    }
+}
+
 TEST(ConvertiXLS, OneRowPerLineWithCrLf)
 {
     ravelt::testing::TempFolder dir;
