@@ -287,6 +287,75 @@ TEST(StampaArchivio, FailuresNameTheCauseAndKeepTheReport)
     }
 }
 
+// A euro.txt that is there but gives no factor: the EURO figures cannot be computed,
+// so the print stops naming the file and its line, and the report file keeps what it
+// held; printing them divided by 1 would show wrong amounts as if they were right.
+TEST(StampaArchivio, AEuroFileWithoutAFactorStopsThePrintOfEuroColumns)
+{
+    struct Caso {
+        const char* euro;
+        const char* nominato;
+    } casi[] = {
+        {"euro\r\n", "euro.txt, riga 1: \"euro\" non è un numero"},
+        {"1.936.27\r\n", "euro.txt, riga 1: \"1.936.27\" non è un numero"},
+        {"", "euro.txt, riga 1: manca"},
+        {"\r\n1936,27\r\n", "euro.txt, riga 1: è vuota"},
+        {"0\r\n", "euro.txt, riga 1: il cambio \"0\" non è maggiore di zero"},
+        {"-2\r\n", "euro.txt, riga 1: il cambio \"-2\" non è maggiore di zero"},
+    };
+    for (const auto& c : casi) {
+        CartellaStampa dir;
+        dir.tabella("Prova.mdb", "Voci", {{"NumeroHotel", FieldType::Integer}, {"Importo", FieldType::Currency}},
+                    {{Value(1), Value(Currency::fromWhole(1936))}});
+        dir.scrivi("E.stp", "0,Importi,Prova.mdb,Voci,,,,,,\r\n1,Lire,,,Importo,8,S,N,,\r\n2,Euro,,,EUROImporto,8,S,N,,\r\n");
+        dir.scrivi("euro.txt", c.euro);
+        dir.scrivi("FD1", "report di prima\r\n");
+        try {
+            StampaArchivio(dir.contesto(), "E.stp", "---", "Importo > 0", "Importo", false);
+            ADD_FAILURE() << c.euro << ": printed " << dir.report();
+        } catch (const ErroreStampa& e) {
+            EXPECT_NE(e.testo().find(c.nominato), std::string::npos) << e.testo();
+            EXPECT_NE(e.testo().find("le colonne EURO non si possono calcolare"), std::string::npos) << e.testo();
+            EXPECT_EQ(e.titolo(), "Errore di stampa");
+        }
+        EXPECT_EQ(dir.report(), "report di prima\r\n") << c.euro;
+    }
+}
+
+// When no printed column is an EURO column the factor is not needed: the print goes on
+// and the file is told as not used. A look-up column showing an EURO field of another
+// table is not divided, and needs no factor either.
+TEST(StampaArchivio, AEuroFileNoColumnNeedsIsToldAndThePrintGoesOn)
+{
+    struct Caso {
+        const char* cosa;
+        const char* colonna;
+    } casi[] = {
+        {"a plain column", "1,Importo,,,Importo,8,S,N,,"},
+        {"a look-up column of an EURO field", "1,Importo,Prova.mdb,Codici,EUROImporto,8,N,N,Codice,Codice"},
+        {"an EURO column after the end of the list", "1,Importo,,,Importo,8,S,N,,\r\n2,,,,,,,,,\r\n3,Euro,,,EUROImporto,8,S,N,,"},
+    };
+    for (const auto& c : casi) {
+        CartellaStampa dir;
+        dir.tabella("Prova.mdb", "Voci",
+                    {{"NumeroHotel", FieldType::Integer}, {"Codice", FieldType::Long}, {"Importo", FieldType::Currency}},
+                    {{Value(1), Value(1), Value(Currency::fromWhole(7))}});
+        dir.tabella("Prova.mdb", "Codici",
+                    {{"NumeroHotel", FieldType::Integer}, {"Codice", FieldType::Long}, {"EUROImporto", FieldType::Currency}},
+                    {{Value(1), Value(1), Value(Currency::fromWhole(3))}});
+        dir.scrivi("E.stp", std::string("0,Importi,Prova.mdb,Voci,,,,,,\r\n") + c.colonna + "\r\n");
+        dir.scrivi("euro.txt", "euro\r\n");
+        AvvisiImpostazioni avvisi;
+        ContestoArchivio contesto = dir.contesto();
+        contesto.avvisi = &avvisi;
+        EXPECT_EQ(StampaArchivio(contesto, "E.stp", "---", "Importo > 0", "Importo", false).righeTabella, 1) << c.cosa;
+        bool detto = false;
+        for (const auto& a : avvisi.elenco())
+            detto = detto || a == AvvisoImpostazioni{"euro.txt", 1, "\"euro\" non è un numero; nessuna colonna EURO lo usa"};
+        EXPECT_TRUE(detto) << c.cosa << ": " << AvvisiImpostazioni::Testo(avvisi.elenco());
+    }
+}
+
 TEST(StampaArchivio, MissingDefinition)
 {
     CartellaStampa dir;
