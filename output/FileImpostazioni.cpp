@@ -24,6 +24,35 @@ std::string trimBlanks(const std::string& s)
     return s.substr(a, b - a + 1);
 }
 
+// The text of a number written the Italian way without its thousands points, or
+// nullopt when a point is anywhere else than between groups of three digits of the
+// whole part: "1.936,27" is 1936,27, while "1936.27" and "1.936.27" are no number.
+std::optional<std::string> senzaPuntiDelleMigliaia(const std::string& testo)
+{
+    const size_t virgola = testo.find(',');
+    const size_t fineIntero = virgola == std::string::npos ? testo.size() : virgola;
+    if (testo.find('.', fineIntero) != std::string::npos)
+        return std::nullopt;
+    std::string out;
+    size_t cifre = 0;  // digits since the start of the whole part or the last point
+    bool punti = false;
+    for (size_t i = 0; i < fineIntero; ++i) {
+        const char c = testo[i];
+        if (c == '.') {
+            if (cifre == 0 || cifre > 3 || (punti && cifre != 3))
+                return std::nullopt;
+            punti = true;
+            cifre = 0;
+            continue;
+        }
+        cifre = c >= '0' && c <= '9' ? cifre + 1 : 0;
+        out += c;
+    }
+    if (punti && cifre != 3)
+        return std::nullopt;
+    return out + testo.substr(fineIntero);
+}
+
 bool conCaratteriDiControllo(const std::string& bytes)
 {
     return std::any_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) < 32 || c == 127; });
@@ -68,11 +97,8 @@ Currency LeggiEuro(const std::filesystem::path& folder)
     if (lines->empty())
         throw nonValida("manca, il file è vuoto: non dà il cambio");
     const std::string first = trimBlanks(lines->front());
-    std::string plain;
-    for (char ch : first)
-        if (ch != '.')
-            plain += ch;
-    auto value = Currency::parse(plain);
+    const auto plain = senzaPuntiDelleMigliaia(first);
+    auto value = plain ? Currency::parse(*plain) : std::nullopt;
     if (!value)
         throw nonValida(first.empty() ? std::string("è vuota: non dà il cambio") : CitaRigaCp1252(first) + " non è un numero");
     if (value->units() <= 0)

@@ -21,7 +21,8 @@ std::optional<std::vector<std::string>> LeggiRigheImpostazioni(const std::filesy
 std::string LeggiNomeFont(const std::filesystem::path& folder, AvvisiImpostazioni* avvisi = nullptr);
 
 // The exchange value of euro.txt: its first line, a number written the Italian way
-// (1.936,27 or 1936,27), as an amount with four decimals; 1 when the file is missing.
+// (1.936,27 or 1936,27: points only between groups of three digits of the whole part),
+// as an amount with four decimals; 1 when the file is missing.
 // A file that is there but gives no usable value (no first line, a first line that is
 // not a number, a value not above zero, which could not divide an amount) raises
 // ImpostazioneNonValida naming the file and the line: no figure may be computed from it,

@@ -55,12 +55,21 @@ TEST(LeggiEuro, AFileWithoutAFactorIsAnErrorNamingTheLine)
         {"\r\n1936,27\r\n", "è vuota: non dà il cambio"},
         {"euro\r\n", "\"euro\" non è un numero"},
         {"1,2,3\r\n", "\"1,2,3\" non è un numero"},
+        {"1936.27\r\n", "\"1936.27\" non è un numero"},  // a point is no decimal separator here
+        {"1.936.27\r\n", "\"1.936.27\" non è un numero"},
+        {"19.36,27\r\n", "\"19.36,27\" non è un numero"},
+        {"1,936.27\r\n", "\"1,936.27\" non è un numero"},
         {"0\r\n", "il cambio \"0\" non è maggiore di zero"},
         {"0,00004\r\n", "il cambio \"0,00004\" non è maggiore di zero"},  // rounds to 0 in four decimals
         {"-1.936,27\r\n", "il cambio \"-1.936,27\" non è maggiore di zero"},
     };
+    ravelt::testing::TempFolder dir;
+    const std::pair<const char*, std::int64_t> letti[] = {{"1.936\r\n", 19360000}, {"12.345.678,5\r\n", 123456785000}, {"+0,5\r\n", 5000}};
+    for (auto [testo, unita] : letti) {
+        dir.write("euro.txt", testo);
+        EXPECT_EQ(LeggiEuro(dir.path()).units(), unita) << testo;
+    }
     for (const auto& c : casi) {
-        ravelt::testing::TempFolder dir;
         dir.write("euro.txt", c.file);
         try {
             LeggiEuro(dir.path());
