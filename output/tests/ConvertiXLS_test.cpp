@@ -14,6 +14,14 @@ TEST(RigaCsv, FramesAmountsAndDashes)
     semicolon.separatore = ";";
     semicolon.decimale = ",";
     semicolon.valuta = "";
+    SeparatoreXLS blankMark;
+    blankMark.valuta = " ";
+    SeparatoreXLS blankDecimal;
+    blankDecimal.decimale = " . ";
+    SeparatoreXLS noCurrency;
+    noCurrency.valuta = "";
+    SeparatoreXLS blankSeparator;
+    blankSeparator.separatore = " ; ";
     struct Case {
         const char* name;
         std::string line;
@@ -41,30 +49,8 @@ TEST(RigaCsv, FramesAmountsAndDashes)
         {"empty line", "", def, ""},
         {"converted frames of a saved preview", "|01/03/2024|  1.234,56|", def, ",01/03/2024, \x80" "1234.56,"},
         {"converted lower rule: corners stay letters", "\xe0-----\xf9", def, "\xe0     \xf9"},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(RigaCsv(c.line, c.s), c.row) << c.name;
-}
-
-// Where the currency mark goes when the field's blanks run out or are themselves
-// marks, and when the settings hold blanks of their own.
-TEST(RigaCsv, CurrencyMarkTakesTheLastFreeBlankOfTheField)
-{
-    const SeparatoreXLS def;
-    SeparatoreXLS blankMark;
-    blankMark.valuta = " ";
-    SeparatoreXLS blankDecimal;
-    blankDecimal.decimale = " . ";
-    SeparatoreXLS noCurrency;
-    noCurrency.valuta = "";
-    SeparatoreXLS blankSeparator;
-    blankSeparator.separatore = " ; ";
-    struct Case {
-        const char* name;
-        std::string line;
-        const SeparatoreXLS& s;
-        std::string row;
-    } cases[] = {
+        // where the currency mark goes when the field's blanks run out or are marks
+        // themselves, and when the settings hold blanks of their own
         {"amounts without blanks: one mark each at the field's start", "\xb3" "1,231,231,23", def,
          ",\x80\x80\x80" "1.231.231.23"},
         {"a blank mark put at the start serves the later amounts", "\xb3" "1,231,23", blankMark, ", 1.231.23"},
