@@ -56,6 +56,12 @@ int commandTablePrint(const std::vector<std::string>& args)
         std::fprintf(stderr, "ravelt table-print: %s\n", perche.c_str());
         return 2;
     }
+    // The lines of the settings files, the definition and the filter that were not
+    // used, told whether the print is written or not.
+    AvvisiImpostazioni avvisi;
+    auto diAvvisi = [&avvisi] {
+        std::fputs(AvvisiImpostazioni::Righe(avvisi.daDire(), "ravelt table-print: ").c_str(), stderr);
+    };
     try {
         ProgramState& state = programState();
         SystemEnvironment env;
@@ -75,13 +81,17 @@ int commandTablePrint(const std::vector<std::string>& args)
         contesto.CodiceAssistenza = state.CodiceAssistenza;
         contesto.PCLocal = state.PCLocal;
         contesto.ambiente = &env;
+        contesto.avvisi = &avvisi;
         const EsitoStampaArchivio esito = StampaTabella(contesto, nome, programState().ParametriStampa);
+        diAvvisi();
         std::printf("Report scritto in %s (%ld righe della tabella)\n", esito.report.string().c_str(), esito.righeTabella);
         return 0;
     } catch (const ErroreStampa& e) {
+        diAvvisi();
         std::fprintf(stderr, "ravelt table-print: %s\n", e.testo().c_str());
         return 1;
     } catch (const std::exception& e) {
+        diAvvisi();
         std::fprintf(stderr, "ravelt table-print: %s\n", e.what());
         return 1;
     }

@@ -46,7 +46,7 @@ std::optional<std::int16_t> lunghezzaPagina(const ContestoStampa& c, bool compre
             std::int64_t n = v.toInt();
             if (n < 1 || n > 32767)
                 throw std::runtime_error("la lunghezza pagina " + std::to_string(n) + " (" + field + " dell'hotel " +
-                                         std::to_string(c.numeroHotel) + " in Contatori.mdb) non e' valida: "
+                                         std::to_string(c.numeroHotel) + " in Contatori.mdb) non è valida: "
                                          "deve essere un numero di righe da 1 a 32767");
             result = static_cast<std::int16_t>(n);
         }
@@ -61,7 +61,7 @@ std::optional<std::int16_t> lunghezzaPagina(const ContestoStampa& c, bool compre
 ProfiloStampa CaricaProfiloStampa(const ContestoStampa& c, const std::string& destinazione, bool compresso)
 {
     ProfiloStampa p;
-    p.NomeFont = LeggiNomeFont(c.folder);
+    p.NomeFont = LeggiNomeFont(c.folder, c.avvisi);
     if (auto len = lunghezzaPagina(c, compresso)) {
         p.LunghezzaPagina = *len;
         p.RigaContatori = true;
@@ -107,7 +107,7 @@ ProfiloStampa CaricaProfiloStampa(const ContestoStampa& c, const std::string& de
             if (!p.StampanteWindows)
                 throw std::runtime_error("il codice di controllo " + number(code) + " del tipo di stampa " +
                                          std::to_string(p.TipoStampa) + " (Compresso, posizione " +
-                                         std::to_string(first + k + 1) + ") non e' un byte da 0 a 255");
+                                         std::to_string(first + k + 1) + ") non è un byte da 0 a 255");
             byte = 0;
         }
         p.SequenzaControllo[k] = static_cast<char>(byte);

@@ -1,4 +1,5 @@
 #pragma once
+#include "output/AvvisiImpostazioni.h"
 #include "output/ProfiloStampa.h"
 #include "platform/Environment.h"
 
@@ -11,19 +12,22 @@ namespace ravelt {
 
 // Where a profile is resolved: the working folder holding Stampanti.mdb, Contatori.mdb
 // and FontStp.txt, the workstation's variables (a variable named after a destination
-// overrides its device) and the hotel whose page lengths apply.
+// overrides its device), the hotel whose page lengths apply, and who is told about a
+// FontStp.txt that gives no font name.
 struct ContestoStampa {
     std::filesystem::path folder;
     const Environment* env = nullptr;  // null: no variable overrides a device
     std::int16_t numeroHotel = 1;
+    AvvisiImpostazioni* avvisi = nullptr;  // null: nobody is told
 };
 
 // Resolves a destination for compressed (true) or normal printing, reading the stores
-// afresh: the font from FontStp.txt, the page length of the hotel's Contatori row (60
-// without a row), the destination's Stampanti row (Trovata false without one: nothing
-// else is filled in), the codes of its type's SetStampa row (all 0 without one: form
-// length 66, no margin, a text device), and the device: the destination's variable
-// when it is set and not empty, else Linea.
+// afresh: the font from FontStp.txt (LeggiNomeFont, telling the context's notices), the
+// page length of the hotel's Contatori row (60 without a row), the destination's
+// Stampanti row (Trovata false without one: nothing else is filled in), the codes of
+// its type's SetStampa row (all 0 without one: form length 66, no margin, a text
+// device), and the device: the destination's variable when it is set and not empty,
+// else Linea.
 //
 // The destination is looked up as the stores compare text, without regard to letter
 // case; an apostrophe in the name is matched as itself. A field without a value reads

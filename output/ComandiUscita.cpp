@@ -1,5 +1,6 @@
 #include "output/ComandiUscita.h"
 
+#include "output/AvvisiImpostazioni.h"
 #include "output/CaricaProfiloStampa.h"
 #include "output/CodiceHotel.h"
 #include "output/ConvertiXLS.h"
@@ -133,8 +134,10 @@ int ComandoStampa(const std::vector<std::string>& args, const ContestoComandi& c
         r.fronteRetro = o.fronteRetro;
         r.stampante = o.stampante;
         r.codiceAssistenza = LeggiCodiceAssistenza(c.folder).value_or(state.CodiceAssistenza);
-        MotoreStampa motore(ContestoStampa{c.folder, c.env, state.NumeroHotel}, state.PCLocal, *c.stampanti);
+        AvvisiImpostazioni avvisi;
+        MotoreStampa motore(ContestoStampa{c.folder, c.env, state.NumeroHotel, &avvisi}, state.PCLocal, *c.stampanti);
         RisultatoStampa esito = motore.Stampa(r);
+        *c.err << AvvisiImpostazioni::Righe(avvisi.daDire(), "ravelt print: ");
         switch (esito.esito) {
         case EsitoStampa::DestinazioneSconosciuta:
             throw std::runtime_error("destinazione sconosciuta: \"" + destinazione + "\" (destinazioni dell'hotel 1: " +
@@ -160,7 +163,9 @@ int ComandoCsv(const std::vector<std::string>& args, const ContestoComandi& c)
             throw ErroreUso("argomento inatteso: " + args.front());
         std::filesystem::path report = reportOrThrow(c);
         std::filesystem::path csv = c.folder / NomeFileCsv(c.state->PCLocal);
-        ConvertiXLS(report, csv, LeggiSeparatoreXLS(c.folder));
+        AvvisiImpostazioni avvisi;
+        ConvertiXLS(report, csv, LeggiSeparatoreXLS(c.folder, &avvisi));
+        *c.err << AvvisiImpostazioni::Righe(avvisi.daDire(), "ravelt csv: ");
         *c.out << csv.string() << "\n";
         return EsitoRiuscito;
     });

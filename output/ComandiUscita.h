@@ -38,10 +38,12 @@ inline constexpr int EsitoUso = 2;
 // --pdf: its PDF button), compressed unless --normal; without a destination the first
 // of the list. The support code's options are read again from the registry.
 // Returns 0 when printed; 1 with a message on 'err' for an unknown destination, a
-// missing report file, a store or device that fails; 2 for wrong arguments.
+// missing report file, a store or device that fails; 2 for wrong arguments. A
+// FontStp.txt line ignored for the default font is told on 'err'.
 int ComandoStampa(const std::vector<std::string>& args, const ContestoComandi& c);
 
-// csv: writes fd<N>.csv from the report file and prints its path.
+// csv: writes fd<N>.csv from the report file and prints its path; SeparatoreXLS.txt
+// lines ignored for their defaults are told on 'err'.
 int ComandoCsv(const std::vector<std::string>& args, const ContestoComandi& c);
 
 // mail: sends the whole report's text, converted as the preview shows it, through the

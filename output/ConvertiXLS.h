@@ -1,4 +1,6 @@
 #pragma once
+#include "output/AvvisiImpostazioni.h"
+
 #include <cstdint>
 #include <filesystem>
 #include <string>
@@ -16,8 +18,12 @@ struct SeparatoreXLS {
 };
 
 // The settings of the working folder: SeparatoreXLS.txt when it exists, each of its
-// first three lines replacing its default; lines the file lacks keep the default.
-SeparatoreXLS LeggiSeparatoreXLS(const std::filesystem::path& folder);
+// first three lines replacing its default (an empty third line puts a blank before the
+// amounts). A line that says nothing usable keeps the default, and 'avvisi', when
+// given, is told which line was ignored: a missing line, an empty first or second line,
+// a decimal separator equal to the field separator (the default decimal separator is
+// then "." or, when the field separator is ".", ","); an empty file keeps all three.
+SeparatoreXLS LeggiSeparatoreXLS(const std::filesystem::path& folder, AvvisiImpostazioni* avvisi = nullptr);
 
 // One CSV row from one report line (code-page-1252 bytes, without its line end): frame
 // corners, tees, crosses, verticals, "|" and "+" become the separator; the right tee

@@ -10,7 +10,7 @@ namespace ravelt {
 // Reading a report while it is not open: the preview's cue to open it again and retry.
 class ReportNonAperto : public std::runtime_error {
 public:
-    ReportNonAperto() : std::runtime_error("il file della stampa non e' aperto") {}
+    ReportNonAperto() : std::runtime_error("il file della stampa non è aperto") {}
 };
 
 // The preview's hold on the workstation's report file: opened for reading from its

@@ -147,7 +147,7 @@ MenuStampa::MenuStampa(std::filesystem::path folder, std::int16_t pcLocal, Progr
     combo2_->setCurrentIndex(-1);
     combo2_->setEditText(QString());
 
-    ContestoStampa contesto{folder_, servizi_.env, state_.NumeroHotel};
+    ContestoStampa contesto{folder_, servizi_.env, state_.NumeroHotel, &avvisi_};
     motore_ = std::make_unique<MotoreStampa>(contesto, pcLocal_, *servizi_.stampanti);
 }
 
@@ -226,6 +226,15 @@ void MenuStampa::errore(const std::string& testo)
     messages_.MostraMessaggio(testo, StileAvviso, Titolo);
 }
 
+// Tells the settings lines that the last print or export ignored and that the menu
+// has not told yet.
+void MenuStampa::mostraAvvisi()
+{
+    const auto nuovi = avvisi_.daDire();
+    if (!nuovi.empty())
+        messages_.MostraMessaggio(AvvisiImpostazioni::Testo(nuovi), StileAvviso, Titolo);
+}
+
 // The printer button: the destination shown in Combo1, the check boxes, and the
 // printer list's text when it names something other than the no-printer entry.
 void MenuStampa::stampa()
@@ -245,6 +254,7 @@ void MenuStampa::stampa()
     } catch (const std::exception& e) {
         errore("Stampa non riuscita su \"" + r.destinazione + "\":\r\n" + e.what());
     }
+    mostraAvvisi();
 }
 
 // The PDF button: the last destination whose name holds "PDF" becomes Combo1's and is
@@ -274,11 +284,12 @@ void MenuStampa::esportaCsv()
         if (!report)
             throw std::runtime_error("il file della stampa " + reportFilePath(folder_, pcLocal_).string() + " non esiste");
         Clessidra c;
-        ConvertiXLS(*report, csv, LeggiSeparatoreXLS(folder_));
+        ConvertiXLS(*report, csv, LeggiSeparatoreXLS(folder_, &avvisi_));
     } catch (const std::exception& e) {
         errore(std::string("Esportazione CSV non riuscita: ") + e.what());
         return;
     }
+    mostraAvvisi();
     if (!apri(csv))
         errore("Il file " + csv.string() + " e' stato scritto, ma non si e' potuto aprirlo con il programma associato.");
 }

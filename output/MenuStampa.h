@@ -49,7 +49,8 @@ struct ServiziMenuStampa {
 // and every return from the preview): reads the support code again from the hotel
 // registry, fills the destinations (Combo1) and shows the first; with no destination
 // the menu closes itself. Every failure is told through the message box and the menu
-// stays open.
+// stays open; so is a settings file (FontStp.txt for a print, SeparatoreXLS.txt for the
+// CSV export) whose line was ignored for a default, once while the menu is open.
 class MenuStampa : public QDialog {
     Q_OBJECT
 public:
@@ -78,6 +79,7 @@ private:
     void apriCopia();
     bool apri(const std::filesystem::path& file);
     void errore(const std::string& testo);
+    void mostraAvvisi();
 
     std::filesystem::path folder_;
     std::int16_t pcLocal_;
@@ -87,6 +89,7 @@ private:
     std::unique_ptr<PrinterSystem> stampantiProprie_;
     std::unique_ptr<ProgramLauncher> launcherProprio_;
     std::unique_ptr<Environment> envProprio_;
+    AvvisiImpostazioni avvisi_;
     std::unique_ptr<MotoreStampa> motore_;
     std::string codiceAssistenza_;
     CopiaDoc copiaDoc_;

@@ -4,12 +4,14 @@
 #include "shell/FieldRoutines.h"
 #include "shell/TextChars.h"
 
+#include <algorithm>
 #include <charconv>
 #include <fstream>
 #include <limits>
 #include <optional>
 #include <stdexcept>
 #include <system_error>
+#include <utility>
 
 namespace ravelt {
 
@@ -33,6 +35,47 @@ std::optional<std::int32_t> wholeNumber32(const std::string& text)
     if (ec != std::errc() || ptr != last || text.empty())
         return std::nullopt;
     return value;
+}
+
+// Reads the bytes of the stream's first line, up to its first carriage return or line
+// feed or the end of the stream, block by block: the rest of the file is never read.
+// False on a read error.
+bool readFirstLine(std::istream& in, std::string& line)
+{
+    char block[64 * 1024];
+    for (;;) {
+        in.read(block, sizeof block);
+        const std::streamsize got = in.gcount();
+        const char* end = std::find_if(block, block + got, [](char ch) { return ch == '\r' || ch == '\n'; });
+        line.append(block, static_cast<size_t>(end - block));
+        if (end != block + got)
+            return true;
+        if (!in)
+            return !in.bad();
+    }
+}
+
+// The scan of splitPasswordLine over a line's characters, as code points or as the
+// file's single-byte codes alike (the comma is the same character in both). Both
+// parts are gathered last character first and turned round at the end, so that each
+// character is copied once whatever the length of the line.
+template <typename Text>
+std::pair<Text, Text> splitAtLastComma(const Text& c)
+{
+    Text head, tail;
+    bool commaSeen = false;
+    for (long i = static_cast<long>(c.size()) - 1; i >= 0; --i) {
+        if (c[static_cast<size_t>(i)] == ',') {
+            --i;
+            commaSeen = true;
+            if (i < 0)
+                break;  // the line began with a comma: nothing left of it
+        }
+        (commaSeen ? head : tail).push_back(c[static_cast<size_t>(i)]);
+    }
+    std::reverse(head.begin(), head.end());
+    std::reverse(tail.begin(), tail.end());
+    return {std::move(head), std::move(tail)};
 }
 
 PasswordSettings unreadable(const std::string& problem)
@@ -77,21 +120,7 @@ std::string CalcolaControllo(const std::string& testo)
 
 PasswordLine splitPasswordLine(const std::string& line)
 {
-    const std::u32string c = toCodePoints(line);
-    std::u32string head, tail;
-    int commas = 0;
-    for (long i = static_cast<long>(c.size()) - 1; i >= 0; --i) {
-        if (c[i] == U',') {
-            --i;
-            ++commas;
-            if (i < 0)
-                break;  // the line began with a comma: nothing left of it
-        }
-        if (commas == 0)
-            tail.insert(tail.begin(), c[i]);
-        else
-            head.insert(head.begin(), c[i]);
-    }
+    auto [head, tail] = splitAtLastComma(toCodePoints(line));
     return {fromCodePoints(head), fromCodePoints(tail)};
 }
 
@@ -111,13 +140,11 @@ PasswordSettings readPasswordSettings(const std::filesystem::path& folder)
     if (!in.is_open())
         return unreadable("non si può aprire in lettura");
     std::string bytes;
-    char ch;
-    while (in.get(ch) && ch != '\r' && ch != '\n')
-        bytes += ch;
-    if (in.bad())
+    if (!readFirstLine(in, bytes))
         return unreadable("errore di lettura");
 
-    PasswordLine parts = splitPasswordLine(fromCp1252(bytes));
+    auto [storedBytes, checkBytes] = splitAtLastComma(bytes);
+    PasswordLine parts{fromCp1252(storedBytes), fromCp1252(checkBytes)};
     PasswordSettings s;
     s.status = PasswordFileStatus::Read;
     try {

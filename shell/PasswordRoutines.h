@@ -52,9 +52,10 @@ struct PasswordSettings {
 };
 
 // Reads the first line of Security.pwd in 'folder' (bytes in code page 1252; the line
-// ends at the first carriage return or line feed; an empty file gives an empty line),
-// splits it with splitPasswordLine, decodes the head and reads the tail through
-// FiltraCampo mode 1 as a whole number. Never throws for a bad file: an Unreadable
+// ends at the first carriage return or line feed, and nothing after it is read; an
+// empty file gives an empty line), splits it with splitPasswordLine, decodes the head
+// and reads the tail through FiltraCampo mode 1 as a whole number. Time and memory
+// grow in step with the first line's length. Never throws for a bad file: an Unreadable
 // status says why, and the caller decides (the start-up refuses access rather than
 // grant it on a password it could not read).
 PasswordSettings readPasswordSettings(const std::filesystem::path& folder);

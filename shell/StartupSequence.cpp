@@ -86,8 +86,12 @@ bool StartupSequence::load()
 
     state_.PasswordDirezione.clear();
     state_.ValoreControllo = 0;
-    PasswordSettings pwd = readPasswordSettings(folder_);
-    if (pwd.status == PasswordFileStatus::Unreadable && gateUsesPassword(state_.CodiceAssistenza)) {
+    // Without "^" or "P" the gate grants access without looking at the password, so
+    // the file is not read at all: whatever it holds cannot change the outcome.
+    PasswordSettings pwd;
+    if (gateUsesPassword(state_.CodiceAssistenza))
+        pwd = readPasswordSettings(folder_);
+    if (pwd.status == PasswordFileStatus::Unreadable) {
         state_.AccessoConsentito = std::string("N");
         tell("Il file delle password della direzione (Security.pwd) non è utilizzabile: " + pwd.problem +
                  ".\r\nL'accesso è riservato alla direzione e non può essere verificato." + Chiusura,

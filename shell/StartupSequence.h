@@ -25,10 +25,11 @@ public:
     //  1-3. AnagraficaHotels.mdb, table AnagraficaHotels: CodiceAssistenza from its first
     //       record. A missing store or table, or an empty table, ends here with a message
     //       naming it; the gate is not shown.
-    //  4.   Security.pwd: PasswordDirezione and ValoreControllo (empty and 0 when missing).
-    //       When the file is there but unusable and the support code makes the gate
-    //       consult the password, access is refused with a message instead of asking:
-    //       a password that cannot be read must not open the module.
+    //  4.   Security.pwd: PasswordDirezione and ValoreControllo (empty and 0 when missing),
+    //       read only when the support code makes the gate consult the password ("^"
+    //       or "P"); otherwise they stay empty and 0 and the file is not opened.
+    //       When the file is there but unusable, access is refused with a message
+    //       instead of asking: a password that cannot be read must not open the module.
     //  5.   PasswordDigitata cleared, gate shown. A refusal is told to the operator.
     //  6.   When granted: NTerm and PCLocal from the environment. A PCLocal that is
     //       missing or not a 16-bit whole number becomes 0 (report file FD0) with a

@@ -77,7 +77,7 @@ ImpostazioniPosta LeggiImpostazioniPosta(const std::filesystem::path& file)
                 used = 0;
             }
             if (used == 0 || used != value.size() || port < 1 || port > 65535)
-                throw ErrorePosta(where() + ": la porta \"" + value + "\" non e' un numero da 1 a 65535");
+                throw ErrorePosta(where() + ": la porta \"" + value + "\" non è un numero da 1 a 65535");
             s.porta = port;
         } else if (key == "starttls") {
             std::string v = lower(value);
@@ -93,7 +93,7 @@ ImpostazioniPosta LeggiImpostazioniPosta(const std::filesystem::path& file)
             s.password = value;
         } else if (key == "mittente") {
             if (!valid(value))
-                throw ErrorePosta(where() + ": il mittente \"" + value + "\" non e' un indirizzo di posta");
+                throw ErrorePosta(where() + ": il mittente \"" + value + "\" non è un indirizzo di posta");
             s.mittente = value;
             mittente = true;
         } else if (key == "destinatari") {
@@ -106,7 +106,7 @@ ImpostazioniPosta LeggiImpostazioniPosta(const std::filesystem::path& file)
                     if (d.empty())
                         continue;
                     if (!valid(d))
-                        throw ErrorePosta(where() + ": il destinatario \"" + d + "\" non e' un indirizzo di posta");
+                        throw ErrorePosta(where() + ": il destinatario \"" + d + "\" non è un indirizzo di posta");
                     s.destinatari.push_back(d);
                 } else {
                     part += value[i];

@@ -58,7 +58,7 @@ RichiestaPosta LeggiRichiestaPosta(std::string_view bytes, std::int16_t pcLocal)
     for (const std::string& line : splitLines(bytes))
         lines.push_back(fromCp1252(line));
     if (lines.empty() || trim(lines[0]).rfind("OGGETTO", 0) != 0)
-        throw ErrorePosta("la richiesta non comincia con la riga OGGETTO: non e' una richiesta di invio della stampa");
+        throw ErrorePosta("la richiesta non comincia con la riga OGGETTO: non è una richiesta di invio della stampa");
 
     RichiestaPosta r;
     std::string own = trim(trim(lines[0]).substr(7));

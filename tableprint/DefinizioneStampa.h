@@ -1,4 +1,5 @@
 #pragma once
+#include "output/AvvisiImpostazioni.h"
 #include "tableprint/ColonnaStampa.h"
 
 #include <array>
@@ -42,13 +43,19 @@ ColonnaStampa SpezzaRigaDefinizione(std::string_view riga);
 // Reads the whole definition file (code page 1252, CR LF lines). Raises ErroreStampa
 // ("File Mancante", "<name> - Inesistente!") when the file does not exist, and
 // ErroreStampa naming the file when it cannot be read.
-DefinizioneStampa LeggiDefinizioneStampa(const std::filesystem::path& file);
+//
+// The lines are read as the format says, whatever they hold; 'avvisi', when given, is
+// told of the lines that are then not read as their writer meant: a header of more
+// than ten fields, a printed column of more or fewer than ten fields or whose width is
+// not a number of characters from 1 to 32767, columns with a heading after the empty
+// heading that ends the list, and lines after the fiftieth column record.
+DefinizioneStampa LeggiDefinizioneStampa(const std::filesystem::path& file, AvvisiImpostazioni* avvisi = nullptr);
 
 // The print screen's reading of the first line only: consecutive fields from 1, each the
 // text between two commas, the text after the last comma the last field; fields after
-// the tenth are dropped. Only fields 3 (store) and 4 (table) are used. Raises as
-// LeggiDefinizioneStampa.
-ColonnaStampa LeggiTestataStampa(const std::filesystem::path& file);
+// the tenth are dropped, which 'avvisi', when given, is told. Only fields 3 (store) and
+// 4 (table) are used. Raises as LeggiDefinizioneStampa.
+ColonnaStampa LeggiTestataStampa(const std::filesystem::path& file, AvvisiImpostazioni* avvisi = nullptr);
 
 // The lines of a definition or saved-filter file: bytes split at CR LF (a lone LF also
 // ends a line), converted from code page 1252; a last line without its end counts, an

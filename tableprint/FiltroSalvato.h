@@ -1,4 +1,5 @@
 #pragma once
+#include "output/AvvisiImpostazioni.h"
 #include "tableprint/CriterioStampa.h"
 
 #include <array>
@@ -20,6 +21,7 @@ using ParametriFiltro = std::array<std::string, 8>;
 struct FiltroSalvato {
     static constexpr int MassimoCriteri = 8;
 
+    std::string file;                        // the file's name, for notices about its lines
     std::optional<bool> compresso;           // nullopt: the file has no first line
     std::optional<std::string> campoOrdine;  // nullopt: no second line; else trimmed
     // The criteria lines in file order, at most eight: the field name, the operator's
@@ -31,7 +33,12 @@ struct FiltroSalvato {
     // Reads a saved filter; nullopt when the file does not exist. A criteria line with
     // no blank is a field name alone; with one blank, a field and an operator; either
     // way its value is empty. Raises ErroreStampa naming the file when it cannot be read.
-    static std::optional<FiltroSalvato> Leggi(const std::filesystem::path& file, const ParametriFiltro& parametri);
+    // 'avvisi', when given, is told of the lines read otherwise than their writer
+    // meant: a first line other than "Compresso = S" or "Compresso = N", a second line
+    // not starting "In Ordine di ", a criteria line without a value, and criteria lines
+    // after the eighth.
+    static std::optional<FiltroSalvato> Leggi(const std::filesystem::path& file, const ParametriFiltro& parametri,
+                                              AvvisiImpostazioni* avvisi = nullptr);
 
     // The file's bytes for the screen's choices: the two first lines, then one line per
     // row whose value is not blank once trimmed, in row order, the value exactly as it

@@ -31,8 +31,12 @@ struct SceltaFiltro {
     // order field (when it is one of 'campi', exactly) come from the first two lines.
     // Criteria line k goes to row k: a field name found in 'campi' (exactly, the first
     // equal entry) and an operator found among the labels are chosen and marked; the
-    // value is always put in the row and marked. Whatever is not matched stays as it was.
-    Segni Ripristina(const FiltroSalvato& filtro, const std::vector<std::string>& campi);
+    // value is always put in the row and marked. Whatever is not matched stays as it was,
+    // and 'avvisi', when given, is told which line of the filter was not followed: an
+    // order field not among 'campi', and for a criterion with a value a field not among
+    // 'campi' or an operator that is none of the eight.
+    Segni Ripristina(const FiltroSalvato& filtro, const std::vector<std::string>& campi,
+                     AvvisiImpostazioni* avvisi = nullptr);
 };
 
 }

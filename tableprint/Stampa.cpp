@@ -23,6 +23,8 @@ namespace ravelt {
 
 namespace {
 
+constexpr const char* TitoloAvvisi = "Impostazioni non usate";
+
 // Paints a control's background in every role the styles draw it with.
 void colora(QWidget* w, const QColor& c)
 {
@@ -161,6 +163,15 @@ void Stampa::messaggio(const std::string& testo, int stile, const std::string& t
         servizi_.messaggi->MostraMessaggio(testo, stile, titolo);
 }
 
+// Tells the lines of the definition, the saved filter and the settings files that were
+// not used and that this screen has not told yet.
+void Stampa::mostraAvvisi()
+{
+    const auto nuovi = avvisi_.daDire();
+    if (!nuovi.empty())
+        messaggio(AvvisiImpostazioni::Testo(nuovi), 48, TitoloAvvisi);
+}
+
 // The activation: a missing definition is told and closes the screen; otherwise the
 // caption, the destinations and the table's fields are read again (the field lists are
 // filled only the first time) and the saved filter is restored over the rows.
@@ -171,7 +182,7 @@ void Stampa::attivazione()
     fileDefinizione_ = stato_.NomeStampa + ".stp";
     ColonnaStampa testata;
     try {
-        testata = LeggiTestataStampa(servizi_.cartella / fileDefinizione_);
+        testata = LeggiTestataStampa(servizi_.cartella / fileDefinizione_, &avvisi_);
     } catch (const ErroreStampa& e) {
         messaggio(e.testo(), 16, e.titolo());
         chiusa_ = true;
@@ -194,17 +205,19 @@ void Stampa::attivazione()
     }
     std::optional<FiltroSalvato> filtro;
     try {
-        filtro = FiltroSalvato::Leggi(servizi_.cartella / (stato_.NomeStampa + ".fil"), servizi_.parametri);
+        filtro = FiltroSalvato::Leggi(servizi_.cartella / (stato_.NomeStampa + ".fil"), servizi_.parametri, &avvisi_);
     } catch (const ErroreStampa& e) {
         messaggio(e.testo(), 48, e.titolo());
     }
-    if (!filtro)
+    if (!filtro) {
+        mostraAvvisi();
         return;
+    }
     std::vector<std::string> voci;
     for (int i = 0; i < combo1_[0]->count(); ++i)
         voci.push_back(combo1_[0]->itemText(i).toStdString());
     SceltaFiltro scelta = leggiControlli();
-    const SceltaFiltro::Segni segni = scelta.Ripristina(*filtro, voci);
+    const SceltaFiltro::Segni segni = scelta.Ripristina(*filtro, voci, &avvisi_);
     scriviControlli(scelta);
     for (int n = 0; n < 8; ++n) {
         if (segni.campo[static_cast<size_t>(n)])
@@ -214,6 +227,7 @@ void Stampa::attivazione()
         if (segni.valore[static_cast<size_t>(n)])
             colora(text1_[n], Giallo());
     }
+    mostraAvvisi();
 }
 
 // The destinations with a number above 0, in table order; without the printer store the
@@ -328,13 +342,16 @@ void Stampa::anteprima()
     contesto.PCLocal = stato_.PCLocal;
     contesto.orologio = servizi_.orologio;
     contesto.ambiente = servizi_.ambiente;
+    contesto.avvisi = &avvisi_;
     try {
         CursoreAttesa attesa;
         StampaArchivio(contesto, fileDefinizione_, "---", condizione, scelta.campoOrdine, scelta.compresso);
     } catch (const ErroreStampa& e) {
         messaggio(e.testo(), 48, e.titolo());
+        mostraAvvisi();
         return;
     }
+    mostraAvvisi();
     if (servizi_.anteprima)
         servizi_.anteprima(this);
     attivazione();

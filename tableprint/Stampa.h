@@ -30,7 +30,9 @@ namespace ravelt {
 //
 // Its messages go to the platform's standard message box through 'messaggi'. Failures
 // of the stores or of the print are told there and the screen stays open; the report
-// file and the saved filter are written whole or not at all.
+// file and the saved filter are written whole or not at all. So are the lines of the
+// definition, the saved filter and euro.txt that were not used, each once while the
+// screen is open.
 class Stampa : public QDialog {
     Q_OBJECT
 public:
@@ -69,11 +71,13 @@ private:
     void anteprima();
     void salvaFiltro();
     void messaggio(const std::string& testo, int stile, const std::string& titolo);
+    void mostraAvvisi();
 
     Servizi servizi_;
     ProgramState& stato_;
     std::string fileDefinizione_;
     CampiTabella campi_;
+    AvvisiImpostazioni avvisi_;
     bool mostrata_ = false;
     bool chiusa_ = false;
 

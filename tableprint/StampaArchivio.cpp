@@ -2,6 +2,7 @@
 
 #include "output/CaricaProfiloStampa.h"
 #include "output/FileImpostazioni.h"
+#include "output/ImpostazioneNonValida.h"
 #include "output/ReportFile.h"
 #include "platform/AtomicFile.h"
 #include "platform/Cp1252.h"
@@ -305,25 +306,46 @@ std::string errore(const DefinizioneStampa& def, const std::string& cosa)
     return "Stampa di " + def.tabella() + " (" + def.archivio() + ") non eseguita: " + cosa;
 }
 
+// The currency factor of the EURO columns: 1 without euro.txt. A euro.txt that is
+// there but gives no factor stops the print when a printed column is an EURO column,
+// whose figures would otherwise be divided by a factor nobody wrote; when no column
+// needs it, the print goes on and the operator is told that the file was not used.
+Currency fattoreEuro(const ContestoArchivio& contesto, const DefinizioneStampa& def)
+{
+    bool colonneEuro = false;
+    for (int c = 0; c < def.numeroColonne(); ++c) {
+        const ColonnaStampa& col = def.colonne[static_cast<size_t>(c)];
+        colonneEuro = colonneEuro || (!col.ricerca() && col.nomeCampo().starts_with("EURO"));
+    }
+    try {
+        return LeggiEuro(contesto.cartella);
+    } catch (const std::exception& e) {
+        const auto* nonValida = dynamic_cast<const ImpostazioneNonValida*>(&e);
+        AvvisoImpostazioni avviso = nonValida ? nonValida->avviso() : AvvisoImpostazioni{"euro.txt", 0, e.what()};
+        if (colonneEuro)
+            throw ErroreStampa(TitoloErrore, errore(def, avviso.messaggio() + ": le colonne EURO non si possono calcolare"));
+        avviso.testo += "; nessuna colonna EURO lo usa";
+        if (contesto.avvisi)
+            contesto.avvisi->aggiungi(std::move(avviso));
+    }
+    return Currency::fromWhole(1);
+}
+
 }
 
 EsitoStampaArchivio StampaArchivio(const ContestoArchivio& contesto, const std::string& fileDefinizione,
                                    const std::string& destinazione, const std::string& condizione,
                                    const std::string& campoOrdine, bool compresso)
 {
-    Currency fattore = Currency::fromWhole(1);
-    try {
-        fattore = LeggiEuro(contesto.cartella);
-    } catch (const std::exception&) {
-    }
     EsitoStampaArchivio esito;
     esito.lunghezzaModulo = lunghezzaModulo(contesto, destinazione, compresso);
     const Linee& linee = contesto.CodiceAssistenza.find('K') != std::string::npos ? LineeRiquadro : LineeSemplici;
 
-    const DefinizioneStampa def = LeggiDefinizioneStampa(contesto.cartella / fileDefinizione);
+    const DefinizioneStampa def = LeggiDefinizioneStampa(contesto.cartella / fileDefinizione, contesto.avvisi);
     if (def.archivio().empty() || def.tabella().empty())
         throw ErroreStampa(TitoloErrore, "La prima riga di " + fileDefinizione +
                                              " non indica l'archivio (campo 3) e la tabella (campo 4) da stampare");
+    const Currency fattore = fattoreEuro(contesto, def);
 
     SystemClock orologioDiSistema;
     const DateTime ora = (contesto.orologio ? *contesto.orologio : static_cast<const Clock&>(orologioDiSistema)).now();

@@ -35,10 +35,13 @@ struct EsitoStampaArchivio {
 // Null values print as empty values.
 //
 // Settings that cannot be read are done without: no euro.txt, factor 1; no hotel row,
-// no hotel name; no printer type, no fill lines. A definition that is missing, or a
-// query that cannot run (a missing store, table or field, a condition the engine
-// cannot compare) raises ErroreStampa naming the cause, and the report file keeps what
-// it held: it is written whole or not at all. The destination's device is never
+// no hotel name; no printer type, no fill lines. A definition that is missing, a
+// euro.txt that is there but gives no factor while an EURO column is printed (no
+// figure is divided by a factor nobody wrote), or a query that cannot run (a missing
+// store, table or field, a condition the engine cannot compare) raises ErroreStampa
+// naming the cause, and the report file keeps what it held: it is written whole or
+// not at all. The lines of the definition and of euro.txt that were not used are told
+// to the context's notices. The destination's device is never
 // printed to here: printing is the print menu's work, on the report file.
 EsitoStampaArchivio StampaArchivio(const ContestoArchivio& contesto, const std::string& fileDefinizione,
                                    const std::string& destinazione, const std::string& condizione,

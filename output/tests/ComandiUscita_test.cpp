@@ -174,6 +174,19 @@ TEST_F(ComandiUscitaTest, CsvWritesTheFileAndPrintsItsPath)
     EXPECT_EQ(ComandoCsv({}, c), 1);
 }
 
+TEST_F(ComandiUscitaTest, IgnoredSettingsLinesAreToldOnStandardError)
+{
+    dir.write("FontStp.txt", "\r\n");
+    dir.write("SeparatoreXLS.txt", ";\r\n;\r\n\r\n");
+    EXPECT_EQ(print({}), 0) << err.str();
+    EXPECT_EQ(err.str(), "ravelt print: avviso: FontStp.txt, riga 1: è vuota: si stampa con il carattere Courier New\n");
+    err.str("");
+    EXPECT_EQ(ComandoCsv({}, c), 0) << err.str();
+    EXPECT_EQ(err.str(), "ravelt csv: avviso: SeparatoreXLS.txt, riga 2: \";\" è anche il separatore dei campi: "
+                         "come separatore dei decimali si usa \".\"\n");
+    EXPECT_EQ(dir.read("fd6.csv"), ";1234.56;\r\n") << "an empty third line puts a blank, the only blank of the row";
+}
+
 TEST_F(ComandiUscitaTest, MailSendsTheWholeReportAndReturnsTheMailProgramsCode)
 {
     dir.write("FD6", ravelt::testing::comeFile(ravelt::testing::righeNumerate(300, 100)));

@@ -14,6 +14,14 @@ TEST(RigaCsv, FramesAmountsAndDashes)
     semicolon.separatore = ";";
     semicolon.decimale = ",";
     semicolon.valuta = "";
+    SeparatoreXLS blankMark;
+    blankMark.valuta = " ";
+    SeparatoreXLS blankDecimal;
+    blankDecimal.decimale = " . ";
+    SeparatoreXLS noCurrency;
+    noCurrency.valuta = "";
+    SeparatoreXLS blankSeparator;
+    blankSeparator.separatore = " ; ";
     struct Case {
         const char* name;
         std::string line;
@@ -41,9 +49,49 @@ TEST(RigaCsv, FramesAmountsAndDashes)
         {"empty line", "", def, ""},
         {"converted frames of a saved preview", "|01/03/2024|  1.234,56|", def, ",01/03/2024, \x80" "1234.56,"},
         {"converted lower rule: corners stay letters", "\xe0-----\xf9", def, "\xe0     \xf9"},
+        // where the currency mark goes when the field's blanks run out or are marks
+        // themselves, and when the settings hold blanks of their own
+        {"amounts without blanks: one mark each at the field's start", "\xb3" "1,231,231,23", def,
+         ",\x80\x80\x80" "1.231.231.23"},
+        {"a blank mark put at the start serves the later amounts", "\xb3" "1,231,23", blankMark, ", 1.231.23"},
+        {"a blank mark leaves every blank a blank", "\xb3" "1,23 4,56 7,89", blankMark, ", 1.23 4.56 7.89"},
+        {"blanks of the decimal separator count", "\xb3 1,234,56", blankDecimal, ",\x80" "1 .\x80" "234 . 56"},
+        {"two amounts in a field, one after a separator", "\xb3 1,23 4,56\xb3" "7,89", def,
+         ",\x80" "1.23\x80" "4.56,\x80" "7.89"},
+        {"no currency and no blank: nothing is put", "\xb3" "1,23 4,56", noCurrency, ",1.23 4.56"},
+        {"blanks of the separator belong to no field", "\xb3" "1,23\xb3 4,56", blankSeparator,
+         " ; \x80" "1.23 ; \x80" "4.56"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(RigaCsv(c.line, c.s), c.row) << c.name;
+}
+
+// Ten-megabyte lines: each character is looked at once (the search for the blank and
+// the mark put at the field's start once went back over the whole field every time).
+TEST(RigaCsv, TenMegabyteLines)
+{
+    const SeparatoreXLS def;
+    auto repeated = [](const std::string& piece, size_t times) {
+        std::string t;
+        t.reserve(piece.size() * times);
+        for (size_t i = 0; i < times; ++i)
+            t += piece;
+        return t;
+    };
+    const size_t k = 2'500'000;
+    struct Case {
+        const char* name;
+        std::string line;
+        std::string row;
+    } cases[] = {
+        {"amounts without a blank", "\xb3" + repeated("1,23", k), "," + std::string(k, '\x80') + repeated("1.23", k)},
+        {"framed amounts", "\xb3" + repeated(" 1.234,56\xb3", k / 2), "," + repeated("\x80" "1234.56,", k / 2)},
+        {"one long word", repeated("Rossi-Bianchi ", k), repeated("Rossi Bianchi ", k)},
+    };
+    for (const auto& c : cases) {
+        const std::string row = RigaCsv(c.line, def);
+        EXPECT_TRUE(row == c.row) << c.name << ": a row of " << row.size() << " bytes instead of " << c.row.size();
+    }
 }
 
 TEST(LeggiSeparatoreXLS, DefaultsAndFileLines)
@@ -68,6 +116,50 @@ TEST(LeggiSeparatoreXLS, DefaultsAndFileLines)
         EXPECT_EQ(s.separatore, c.sep) << c.name;
         EXPECT_EQ(s.decimale, c.dec) << c.name;
         EXPECT_EQ(s.valuta, c.cur) << c.name;
+    }
+}
+
+// A line of SeparatoreXLS.txt that says nothing usable keeps its default and is told.
+TEST(LeggiSeparatoreXLS, LinesThatSayNothingUsableAreTold)
+{
+    struct Avviso {
+        int riga;
+        std::string testo;
+    };
+    struct Case {
+        const char* name;
+        const char* file;
+        std::string sep, dec, cur;
+        std::vector<Avviso> avvisi;
+    } cases[] = {
+        {"three usable lines", ";\r\n,\r\n\r\n", ";", ",", "", {}},
+        {"an empty file", "", ",", ".", "\x80",
+         {{0, "il file è vuoto: si usano il separatore dei campi \",\", quello dei decimali \".\" e la valuta \"€\""}}},
+        {"one line", "\t\r\n", "\t", ".", "\x80",
+         {{2, "manca: come separatore dei decimali si usa \".\""}, {3, "manca: come simbolo della valuta si usa \"€\""}}},
+        {"an empty field separator", "\r\n;\r\nEUR\r\n", ",", ";", "EUR",
+         {{1, "è vuota: come separatore dei campi si usa \",\""}}},
+        {"an empty decimal separator", ";\r\n\r\nEUR\r\n", ";", ".", "EUR",
+         {{2, "è vuota: come separatore dei decimali si usa \".\""}}},
+        {"the decimal separator is the field separator", ",\r\n,\r\n$\r\n", ",", ".", "$",
+         {{2, "\",\" è anche il separatore dei campi: come separatore dei decimali si usa \".\""}}},
+        {"a point for fields takes the comma for decimals", ".\r\n.\r\n$\r\n", ".", ",", "$",
+         {{2, "\".\" è anche il separatore dei campi: come separatore dei decimali si usa \",\""}}},
+        {"a point for fields and no second line", ".\r\n", ".", ",", "\x80",
+         {{2, "manca: come separatore dei decimali si usa \",\""}, {3, "manca: come simbolo della valuta si usa \"€\""}}},
+    };
+    for (const auto& c : cases) {
+        ravelt::testing::TempFolder dir;
+        dir.write("SeparatoreXLS.txt", c.file);
+        AvvisiImpostazioni avvisi;
+        SeparatoreXLS s = LeggiSeparatoreXLS(dir.path(), &avvisi);
+        EXPECT_EQ(s.separatore, c.sep) << c.name;
+        EXPECT_EQ(s.decimale, c.dec) << c.name;
+        EXPECT_EQ(s.valuta, c.cur) << c.name;
+        ASSERT_EQ(avvisi.elenco().size(), c.avvisi.size()) << c.name << ": " << AvvisiImpostazioni::Testo(avvisi.elenco());
+        for (size_t i = 0; i < c.avvisi.size(); ++i)
+            EXPECT_EQ(avvisi.elenco()[i], (AvvisoImpostazioni{"SeparatoreXLS.txt", c.avvisi[i].riga, c.avvisi[i].testo}))
+                << c.name << ": " << avvisi.elenco()[i].messaggio();
     }
 }
 

@@ -309,6 +309,33 @@ TEST_F(MenuStampaTest, CsvButtonWritesTheFileAndOpensIt)
     EXPECT_EQ(opened.size(), 1u);
 }
 
+// Settings lines that the print and the export did without are told in the menu's box,
+// each once while the menu is open.
+TEST_F(MenuStampaTest, IgnoredSettingsLinesAreToldOnceWhileTheMenuIsOpen)
+{
+    dir.write("FontStp.txt", "\r\n");
+    dir.write("SeparatoreXLS.txt", ";\r\n");
+    auto m = apri();
+    premi(*m, 3);
+    ASSERT_EQ(printers.documents.size(), 1u);
+    EXPECT_EQ(printers.documents[0]->pages[0].lines[1].fragments[0].fontName, "Courier New") << "the first line is the page head";
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].testo, "Alcune impostazioni non sono state usate:\r\n"
+                                       "FontStp.txt, riga 1: è vuota: si stampa con il carattere Courier New");
+    EXPECT_EQ(messages.shown[0].titolo, "Stampa");
+
+    premi(*m, 3);
+    EXPECT_EQ(printers.documents.size(), 2u);
+    EXPECT_EQ(messages.shown.size(), 1u) << "told already";
+
+    premi(*m, 1);
+    EXPECT_EQ(dir.read("fd4.csv"), ";CITT;;\x80" "1234.56;\r\n");
+    ASSERT_EQ(messages.shown.size(), 2u);
+    EXPECT_NE(messages.shown[1].testo.find("SeparatoreXLS.txt, riga 2: manca"), std::string::npos) << messages.shown[1].testo;
+    EXPECT_NE(messages.shown[1].testo.find("SeparatoreXLS.txt, riga 3: manca"), std::string::npos) << messages.shown[1].testo;
+    EXPECT_EQ(opened.size(), 1u) << "the CSV file is opened all the same";
+}
+
 TEST_F(MenuStampaTest, ReturnFromThePreviewShowsTheFirstDestinationAgain)
 {
     auto m = apri();

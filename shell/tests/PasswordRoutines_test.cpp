@@ -96,6 +96,32 @@ TEST(splitPasswordLine, ScansFromTheEnd)
     }
 }
 
+// Lines of ten million characters: the scan must stay in step with the line's length
+// (it once put every character in front of what it had gathered, which takes hours).
+TEST(splitPasswordLine, TenMillionCharacters)
+{
+    const size_t n = 10'000'000;
+    std::string commas;
+    commas.reserve(2 * n);
+    for (size_t i = 0; i < n / 2; ++i)
+        commas += "5,";
+    struct Case {
+        const char* name;
+        std::string line;
+        std::string head, tail;
+    } cases[] = {
+        {"long stored password", std::string(n, '5') + ",1404", std::string(n, '5'), "1404"},
+        {"long check value", "567," + std::string(n, '1'), "567", std::string(n, '1')},
+        {"a comma after every character", commas + "9", std::string(n / 2, '5'), "9"},
+        {"no comma at all", std::string(n, '7'), "", std::string(n, '7')},
+    };
+    for (const auto& c : cases) {
+        PasswordLine p = splitPasswordLine(c.line);
+        EXPECT_TRUE(p.head == c.head) << c.name << ": head of " << p.head.size() << " characters";
+        EXPECT_TRUE(p.tail == c.tail) << c.name << ": tail of " << p.tail.size() << " characters";
+    }
+}
+
 TEST(readPasswordSettings, ReadsTheFirstLineOfTheFile)
 {
     struct Case {
@@ -122,6 +148,16 @@ TEST(readPasswordSettings, ReadsTheFirstLineOfTheFile)
         EXPECT_EQ(s.PasswordDirezione, c.password) << c.bytes;
         EXPECT_EQ(s.ValoreControllo, c.check) << c.bytes;
     }
+}
+
+TEST(readPasswordSettings, TenMillionCharacterFirstLine)
+{
+    TempFolder dir;
+    dir.write("Security.pwd", std::string(10'000'000, '5') + ",1404\r\n567,1\r\n");
+    PasswordSettings s = readPasswordSettings(dir.path());
+    EXPECT_EQ(s.status, PasswordFileStatus::Read) << s.problem;
+    EXPECT_TRUE(s.PasswordDirezione == std::string(10'000'000, 'A')) << s.PasswordDirezione.size() << " characters";
+    EXPECT_EQ(s.ValoreControllo, 1404);
 }
 
 TEST(readPasswordSettings, WrittenPasswordReadsBack)

@@ -119,6 +119,37 @@ TEST_F(StartupSequenceTest, MissingPasswordFileClearsEarlierSettings)
     EXPECT_TRUE(messages.shown.empty());
 }
 
+// Security.pwd is read only when the support code makes the gate consult the password:
+// with neither "^" nor "P" nothing in it can change the outcome, so a file of any size
+// or content costs the start-up nothing.
+TEST_F(StartupSequenceTest, PasswordFileIsReadOnlyWhenTheGateConsultsIt)
+{
+    struct Case {
+        std::string codice;
+        std::string bytes;
+        std::string seen;  // PasswordDirezione as the gate sees it
+    } cases[] = {
+        {"AB", "567,1404\r\n", ""},
+        {"AB", std::string(10'000'000, '5') + ",1404\r\n", ""},
+        {"^", "567,1404\r\n", "ABC"},
+        {"P", "567,1404\r\n", "ABC"},
+    };
+    for (const auto& c : cases) {
+        TempFolder folder;
+        ravelt::testing::makeRegistry(folder, {c.codice});
+        folder.write("Security.pwd", c.bytes);
+        ProgramState st;
+        st.PasswordDirezione = "OLD";
+        std::string seen = "not shown";
+        StartupSequence s(st, folder.path(), env, &messages, [&] {
+            seen = st.PasswordDirezione;
+            st.AccessoConsentito = "S";
+        });
+        EXPECT_TRUE(s.load()) << c.codice;
+        EXPECT_TRUE(seen == c.seen) << c.codice << ": the gate saw " << seen.size() << " characters";
+    }
+}
+
 TEST_F(StartupSequenceTest, UnusablePasswordFileRefusesWhenThePasswordCounts)
 {
     struct Case {

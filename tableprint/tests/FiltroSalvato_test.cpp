@@ -138,6 +138,54 @@ TEST(FiltroSalvatoLeggi, HeadLinesAndLimits)
     EXPECT_FALSE(FiltroSalvato::Leggi(dir / "Nessuno.fil", {}));
 }
 
+// The lines of a saved filter that are read otherwise than their writer meant are told,
+// each with its line; a filter as the screen writes it tells nothing.
+TEST(FiltroSalvatoLeggi, LinesNotReadAsMeantAreTold)
+{
+    const std::string testa = "Compresso = S\r\nIn Ordine di Sigla\r\n";
+    std::string dieci = testa;
+    for (int i = 0; i < 10; ++i)
+        dieci += "Sigla = " + std::to_string(i) + "\r\n";
+    struct Avviso {
+        int riga;
+        std::string testo;
+    };
+    struct Caso {
+        const char* cosa;
+        std::string fil;
+        std::vector<Avviso> avvisi;
+    } casi[] = {
+        {"as written", testa + "Intestazione = CARTE CREDITO\r\nSigla Non CC\r\n", {}},
+        {"a parameter standing for an empty value", testa + "Sigla = Param3\r\n", {}},
+        {"normal print", "Compresso = N\r\nIn Ordine di Sigla\r\n", {}},
+        {"a first line in small letters", "compresso = s\r\nIn Ordine di Sigla\r\n",
+         {{1, "\"compresso = s\" non è \"Compresso = S\" né \"Compresso = N\": si stampa Non Compresso"}}},
+        {"another letter", "Compresso = X\r\nIn Ordine di Sigla\r\n",
+         {{1, "\"Compresso = X\" non è \"Compresso = S\" né \"Compresso = N\": si stampa Non Compresso"}}},
+        {"a short first line", "Compresso\r\nIn Ordine di Sigla\r\n",
+         {{1, "\"Compresso\" non è \"Compresso = S\" né \"Compresso = N\": si stampa Non Compresso"}}},
+        {"a second line without its words", "Compresso = S\r\nOrdine: Sigla\r\n",
+         {{2, "\"Ordine: Sigla\" non comincia con \"In Ordine di \": come campo d'ordine si legge \"\""}}},
+        {"a field alone", testa + "Sigla\r\n",
+         {{3, "\"Sigla\" non ha un valore dopo il campo e l'operatore: il criterio non conta"}}},
+        {"a field and an operator", testa + "Sigla = X\r\nSigla =\r\n",
+         {{4, "\"Sigla =\" non ha un valore dopo il campo e l'operatore: il criterio non conta"}}},
+        {"an empty criteria line", testa + "\r\nSigla = X\r\n", {{3, "è vuota: un criterio senza valore, che non conta"}}},
+        {"ten criteria lines", dieci,
+         {{11, "questa riga e le 1 seguenti sono oltre gli otto criteri dello schermo: non sono lette"}}},
+    };
+    for (const auto& c : casi) {
+        TempFolder dir;
+        dir.write("F.fil", c.fil);
+        AvvisiImpostazioni avvisi;
+        ASSERT_TRUE(FiltroSalvato::Leggi(dir / "F.fil", {}, &avvisi)) << c.cosa;
+        ASSERT_EQ(avvisi.elenco().size(), c.avvisi.size()) << c.cosa << ": " << AvvisiImpostazioni::Testo(avvisi.elenco());
+        for (size_t i = 0; i < c.avvisi.size(); ++i)
+            EXPECT_EQ(avvisi.elenco()[i], (AvvisoImpostazioni{"F.fil", c.avvisi[i].riga, c.avvisi[i].testo}))
+                << c.cosa << ": " << avvisi.elenco()[i].messaggio();
+    }
+}
+
 TEST(FiltroSalvatoScrivi, AFailedWriteNamesTheFileAndLeavesNothing)
 {
     TempFolder dir;
@@ -178,6 +226,30 @@ TEST(SceltaFiltroRipristina, ChoosesAndMarksWhatMatches)
     EXPECT_EQ(segni.campo, (std::array<bool, 8>{true, false, true, false, false, false, false, false}));
     EXPECT_EQ(segni.operatore, (std::array<bool, 8>{true, true, false, true, false, false, false, false}));
     EXPECT_EQ(segni.valore, (std::array<bool, 8>{true, true, true, true, false, false, false, false}));
+}
+
+// What a restore could not follow is told with the filter's line and what stands
+// instead: the condition is then built on another field or comparison than the saved one.
+TEST(SceltaFiltroRipristina, WhatIsNotFollowedIsTold)
+{
+    SceltaFiltro s = SceltaFiltro::Iniziale(Campi);
+    FiltroSalvato f;
+    f.file = "ColonneRavelt.fil";
+    f.compresso = true;
+    f.campoOrdine = "Colore";
+    f.criteri = {{"Intestazione", " uguale a ", "CONTANTI"},
+                 {"Colore", " include ", "X"},  // no such field
+                 {"Sigla", "~", "Y"},           // no such operator
+                 {"Tinta", "~", ""}};           // no value: it counts for nothing, nothing to tell
+    AvvisiImpostazioni avvisi;
+    s.Ripristina(f, Campi, &avvisi);
+    const std::vector<AvvisoImpostazioni> attesi = {
+        {"ColonneRavelt.fil", 2, "il campo d'ordine \"Colore\" non è un campo della tabella: si ordina per \"NumeroHotel\""},
+        {"ColonneRavelt.fil", 4, "\"Colore\" non è un campo della tabella: il valore \"X\" vale per il campo \"NumeroHotel\""},
+        {"ColonneRavelt.fil", 5,
+         "l'operatore \"~\" non è uno dei simboli =, <, >, <=, >=, <>, In, Non: il criterio confronta con \" uguale a \""},
+    };
+    EXPECT_EQ(avvisi.elenco(), attesi) << AvvisiImpostazioni::Testo(avvisi.elenco());
 }
 
 TEST(SceltaFiltroRipristina, AFilterWithoutCriteriaChangesOnlyCompressionAndOrder)

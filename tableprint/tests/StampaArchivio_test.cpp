@@ -253,15 +253,18 @@ TEST(StampaArchivio, FiftyFilledColumns)
 }
 
 // A print that cannot be done raises an error naming the cause and leaves the report
-// file as it was.
+// file as it was. Among them an EURO column with a euro.txt that is there but gives no
+// factor: printing its figures divided by 1 would show wrong amounts as if right.
 TEST(StampaArchivio, FailuresNameTheCauseAndKeepTheReport)
 {
+    const char* const euro = "0,T,Prova.mdb,Voci,,,,,,\r\n1,A,,,A,4,N,N,,\r\n2,Euro,,,EUROImporto,8,S,N,,\r\n";
     struct Caso {
         const char* cosa;
         const char* definizione;
         const char* condizione;
         const char* ordine;
         const char* nominato;
+        const char* euro = nullptr;  // euro.txt, none when null
     } casi[] = {
         {"a condition on a missing field", "0,T,Prova.mdb,Voci,,,,,,\r\n1,A,,,A,4,N,N,,\r\n", "Nessuno = 1", "A", "Nessuno"},
         {"a missing order field", "0,T,Prova.mdb,Voci,,,,,,\r\n1,A,,,A,4,N,N,,\r\n", "A = 'X'", "Manca", "Manca"},
@@ -271,19 +274,65 @@ TEST(StampaArchivio, FailuresNameTheCauseAndKeepTheReport)
         {"a missing look-up store", "0,T,Prova.mdb,Voci,,,,,,\r\n1,A,Altro.mdb,Codici,B,4,N,N,Sigla,A\r\n", "A = 'X'", "A",
          "Altro"},
         {"a short header", "0,T,Prova.mdb,Voci\r\n1,A,,,A,4,N,N,,\r\n", "A = 'X'", "A", "tabella"},
+        {"euro.txt not a number", euro, "A = 'X'", "A", "euro.txt, riga 1: \"euro\" non è un numero: le colonne EURO", "euro\r\n"},
+        {"euro.txt with points out of place", euro, "A = 'X'", "A", "euro.txt, riga 1: \"1.936.27\" non è un numero",
+         "1.936.27\r\n"},
+        {"an empty euro.txt", euro, "A = 'X'", "A", "euro.txt, riga 1: manca", ""},
+        {"euro.txt with an empty first line", euro, "A = 'X'", "A", "euro.txt, riga 1: è vuota", "\r\n1936,27\r\n"},
+        {"euro.txt of 0", euro, "A = 'X'", "A", "euro.txt, riga 1: il cambio \"0\" non è maggiore di zero", "0\r\n"},
+        {"euro.txt below 0", euro, "A = 'X'", "A", "euro.txt, riga 1: il cambio \"-2\" non è maggiore di zero", "-2\r\n"},
     };
     for (const auto& c : casi) {
         CartellaStampa dir;
-        dir.tabella("Prova.mdb", "Voci", {{"NumeroHotel", FieldType::Integer}, {"A", FieldType::Text}}, {{Value(1), Value("X")}});
+        dir.tabella("Prova.mdb", "Voci",
+                    {{"NumeroHotel", FieldType::Integer}, {"A", FieldType::Text}, {"Importo", FieldType::Currency}},
+                    {{Value(1), Value("X"), Value(Currency::fromWhole(1936))}});
         dir.scrivi("E.stp", c.definizione);
+        if (c.euro)
+            dir.scrivi("euro.txt", c.euro);
         dir.scrivi("FD1", "report di prima\r\n");
         try {
             StampaArchivio(dir.contesto(), "E.stp", "---", c.condizione, c.ordine, false);
             ADD_FAILURE() << c.cosa << ": printed";
         } catch (const ErroreStampa& e) {
             EXPECT_NE(e.testo().find(c.nominato), std::string::npos) << c.cosa << ": " << e.testo();
+            EXPECT_EQ(e.titolo(), "Errore di stampa") << c.cosa;
         }
         EXPECT_EQ(dir.report(), "report di prima\r\n") << c.cosa;
+    }
+}
+
+// When no printed column is an EURO column the factor is not needed: the print goes on
+// and the file is told as not used. A look-up column showing an EURO field of another
+// table is not divided, and needs no factor either.
+TEST(StampaArchivio, AEuroFileNoColumnNeedsIsToldAndThePrintGoesOn)
+{
+    struct Caso {
+        const char* cosa;
+        const char* colonna;
+    } casi[] = {
+        {"a plain column", "1,Importo,,,Importo,8,S,N,,"},
+        {"a look-up column of an EURO field", "1,Importo,Prova.mdb,Codici,EUROImporto,8,N,N,Codice,Codice"},
+        {"an EURO column after the end of the list", "1,Importo,,,Importo,8,S,N,,\r\n2,,,,,,,,,\r\n3,Euro,,,EUROImporto,8,S,N,,"},
+    };
+    for (const auto& c : casi) {
+        CartellaStampa dir;
+        dir.tabella("Prova.mdb", "Voci",
+                    {{"NumeroHotel", FieldType::Integer}, {"Codice", FieldType::Long}, {"Importo", FieldType::Currency}},
+                    {{Value(1), Value(1), Value(Currency::fromWhole(7))}});
+        dir.tabella("Prova.mdb", "Codici",
+                    {{"NumeroHotel", FieldType::Integer}, {"Codice", FieldType::Long}, {"EUROImporto", FieldType::Currency}},
+                    {{Value(1), Value(1), Value(Currency::fromWhole(3))}});
+        dir.scrivi("E.stp", std::string("0,Importi,Prova.mdb,Voci,,,,,,\r\n") + c.colonna + "\r\n");
+        dir.scrivi("euro.txt", "euro\r\n");
+        AvvisiImpostazioni avvisi;
+        ContestoArchivio contesto = dir.contesto();
+        contesto.avvisi = &avvisi;
+        EXPECT_EQ(StampaArchivio(contesto, "E.stp", "---", "Importo > 0", "Importo", false).righeTabella, 1) << c.cosa;
+        bool detto = false;
+        for (const auto& a : avvisi.elenco())
+            detto = detto || a == AvvisoImpostazioni{"euro.txt", 1, "\"euro\" non è un numero; nessuna colonna EURO lo usa"};
+        EXPECT_TRUE(detto) << c.cosa << ": " << AvvisiImpostazioni::Testo(avvisi.elenco());
     }
 }
 

@@ -146,6 +146,29 @@ TEST_F(CommandTablePrint, FailuresExitNonZeroAndWriteNothing)
     }
 }
 
+// What the command could not follow in the settings files, the definition and the
+// saved filter goes to standard error, whether the print is written or not.
+TEST_F(CommandTablePrint, LinesNotFollowedAreToldOnStandardError)
+{
+    TempFolder dir;
+    createDemoHotel(dir.path(), piccolo());
+    dir.write("ColonneRavelt.fil", "Compresso = N\r\nIn Ordine di Colore\r\nNumeroColonna >= 1\r\n");
+    EXPECT_EQ(esegui(dir.path(), {"ColonneRavelt"}), 0) << errori;
+    EXPECT_EQ(errori, "ravelt table-print: avviso: ColonneRavelt.fil, riga 2: il campo d'ordine \"Colore\" non è un campo "
+                      "della tabella: si ordina per \"NumeroHotel\"\n");
+
+    std::filesystem::remove(dir.path() / "FD1");
+    dir.write("ColonneRavelt.fil", "Compresso = N\r\nIn Ordine di NumeroColonna\r\nNumeroColonna >= 1\r\nSigla\r\n");
+    dir.write("ColonneRavelt.stp", "0,Colonne,ColonneRavelt.mdb,ColonneRavelt,,,,,,\r\n1,Col.,,,EURONumeroColonna,4,N,N,,\r\n");
+    dir.write("euro.txt", "uno\r\n");
+    EXPECT_EQ(esegui(dir.path(), {"ColonneRavelt"}), 1);
+    EXPECT_EQ(errori, "ravelt table-print: avviso: ColonneRavelt.fil, riga 4: \"Sigla\" non ha un valore dopo il campo e "
+                      "l'operatore: il criterio non conta\n"
+                      "ravelt table-print: Stampa di ColonneRavelt (ColonneRavelt.mdb) non eseguita: euro.txt, riga 1: "
+                      "\"uno\" non è un numero: le colonne EURO non si possono calcolare\n");
+    EXPECT_FALSE(std::filesystem::exists(dir.path() / "FD1"));
+}
+
 TEST_F(CommandTablePrint, TheManagementGateApplies)
 {
     TempFolder dir;

@@ -257,6 +257,47 @@ TEST_F(StampaFinestra, TheFilterIsRestoredAgainAfterThePreview)
     EXPECT_EQ(valore(3)->text(), "0");
 }
 
+// The lines of the definition and the saved filter the screen could not follow are
+// told in the standard box at the activation, once while the screen is open; the
+// print's own notices come after the print, before the preview.
+TEST_F(StampaFinestra, LinesNotFollowedAreToldOnceWhileTheScreenIsOpen)
+{
+    dir.scrivi("Voci.fil", "Compresso = S\r\nIn Ordine di Numero\r\nColore > 0\r\n");
+    dir.scrivi("euro.txt", "euro\r\n");
+    apri();
+    ASSERT_EQ(messaggi.mostrati.size(), 1u);
+    EXPECT_EQ(messaggi.mostrati[0],
+              (Mostrato{"Alcune impostazioni non sono state usate:\r\n"
+                        "Voci.fil, riga 3: \"Colore\" non è un campo della tabella: il valore \"0\" vale per il campo \"NumeroHotel\"",
+                        48, "Impostazioni non usate"}));
+
+    QTest::mouseClick(tasto(2), Qt::LeftButton);
+    ASSERT_EQ(anteprime.size(), 1u) << messaggi.mostrati.back().testo;
+    ASSERT_EQ(messaggi.mostrati.size(), 2u) << "after the preview the filter is read again, and not told again";
+    EXPECT_EQ(messaggi.mostrati[1].testo, "Alcune impostazioni non sono state usate:\r\n"
+                                          "euro.txt, riga 1: \"euro\" non è un numero; nessuna colonna EURO lo usa");
+}
+
+// An EURO column with a euro.txt that gives no factor: the print is refused in the box
+// and nothing is previewed.
+TEST_F(StampaFinestra, AnEuroColumnWithoutAFactorIsNotPrinted)
+{
+    dir.scrivi("Voci.stp", "0,Voci di prova,Prova.mdb,Voci,,,,,,\r\n"
+                           "1,N.,,,Numero,3,S,S,,\r\n"
+                           "2,Euro,,,EURONumero,8,S,S,,\r\n");
+    dir.scrivi("euro.txt", "0\r\n");
+    dir.scrivi("FD1", "prima\r\n");
+    apri();
+    scrivi(0, "Numero", " superiore a ", "0");
+    QTest::mouseClick(tasto(2), Qt::LeftButton);
+    EXPECT_TRUE(anteprime.empty());
+    ASSERT_EQ(messaggi.mostrati.size(), 1u);
+    EXPECT_NE(messaggi.mostrati[0].testo.find("euro.txt, riga 1: il cambio \"0\" non è maggiore di zero"), std::string::npos)
+        << messaggi.mostrati[0].testo;
+    EXPECT_EQ(messaggi.mostrati[0].titolo, "Errore di stampa");
+    EXPECT_EQ(dir.report(), "prima\r\n");
+}
+
 TEST_F(StampaFinestra, EsciCloses)
 {
     apri();
