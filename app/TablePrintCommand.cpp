@@ -1,15 +1,14 @@
 #include "app/TablePrintCommand.h"
 
-#include "app/CliGate.h"
+#include "app/ArgumentError.h"
 #include "app/ShownArgument.h"
+#include "app/Workstation.h"
 #include "platform/Environment.h"
-#include "shell/StartupSequence.h"
 #include "shell/program_state.h"
 #include "tableprint/ErroreStampa.h"
 #include "tableprint/StampaTabella.h"
 
 #include <climits>
-#include <cstdio>
 #include <filesystem>
 
 namespace ravelt {
@@ -43,46 +42,33 @@ std::string nomeNonSemplice(const std::string& nome)
 
 }
 
-int commandTablePrint(const std::vector<std::string>& args)
+int commandTablePrint(const ParsedArguments& args, const CommandStreams& io)
 {
-    if (args.size() != 1 || args[0].starts_with("-")) {
-        std::fprintf(stderr, "uso: ravelt table-print NOME   (stampa la tabella della definizione NOME.stp)\n");
-        return 2;
-    }
-    std::string nome = args[0];
+    std::string nome = args.operands.at(0);
     if (nome.size() > 4 && nome.ends_with(".stp"))
         nome.resize(nome.size() - 4);
-    if (const std::string perche = nomeNonSemplice(nome); !perche.empty()) {
-        std::fprintf(stderr, "ravelt table-print: %s\n", perche.c_str());
-        return 2;
-    }
-    try {
-        ProgramState& state = programState();
-        SystemEnvironment env;
-        const std::filesystem::path folder = std::filesystem::current_path();
-        // A caller that has opened the workstation already (access granted) is not asked
-        // for the password a second time.
-        if (state.AccessoConsentito != "S") {
-            StartupSequence startup(state, folder, env, nullptr, [&state] { cliGate(state); });
-            if (!startup.load() || !startup.activate())
-                return 1;
-        }
-        state.NomeStampa = nome;
+    if (const std::string perche = nomeNonSemplice(nome); !perche.empty())
+        throw ArgumentError(perche);
+    ProgramState& state = programState();
+    // A caller that has opened the workstation already (access granted) is not asked
+    // for the password a second time.
+    if (state.AccessoConsentito != "S" && !openWorkstation(state, io))
+        return 1;
+    state.NomeStampa = nome;
 
-        ContestoArchivio contesto;
-        contesto.cartella = folder;
-        contesto.NumeroHotel = state.NumeroHotel;
-        contesto.CodiceAssistenza = state.CodiceAssistenza;
-        contesto.PCLocal = state.PCLocal;
-        contesto.ambiente = &env;
-        const EsitoStampaArchivio esito = StampaTabella(contesto, nome, programState().ParametriStampa);
-        std::printf("Report scritto in %s (%ld righe della tabella)\n", esito.report.string().c_str(), esito.righeTabella);
+    SystemEnvironment env;
+    ContestoArchivio contesto;
+    contesto.cartella = std::filesystem::current_path();
+    contesto.NumeroHotel = state.NumeroHotel;
+    contesto.CodiceAssistenza = state.CodiceAssistenza;
+    contesto.PCLocal = state.PCLocal;
+    contesto.ambiente = &env;
+    try {
+        const EsitoStampaArchivio esito = StampaTabella(contesto, nome, state.ParametriStampa);
+        io.out << "Report scritto in " << esito.report.string() << " (" << esito.righeTabella << " righe della tabella)\n";
         return 0;
     } catch (const ErroreStampa& e) {
-        std::fprintf(stderr, "ravelt table-print: %s\n", e.testo().c_str());
-        return 1;
-    } catch (const std::exception& e) {
-        std::fprintf(stderr, "ravelt table-print: %s\n", e.what());
+        io.err << "ravelt table-print: " << e.testo() << "\n";
         return 1;
     }
 }
