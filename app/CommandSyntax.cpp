@@ -59,8 +59,9 @@ ParsedArguments CommandSyntax::parse(const std::vector<std::string>& args) const
             p.help = true;
             return p;
         }
-        const size_t equals = word.find('=');
-        const OptionSyntax* o = word.starts_with("--") ? option(word.substr(2, equals == std::string::npos ? std::string::npos : equals - 2)) : nullptr;
+        const size_t equals = word.find('=');  // npos: no joined value
+        const std::string name = equals == std::string::npos ? word.substr(2) : word.substr(2, equals - 2);
+        const OptionSyntax* o = word.starts_with("--") ? option(name) : nullptr;
         if (!o)
             refuse("opzione sconosciuta: " + shownArgument(word));
         else if (o->value.empty() && equals != std::string::npos)
