@@ -2,7 +2,6 @@
 
 #include "dialogs/PasswordGate.h"
 
-#include <cstdio>
 #include <cstdlib>
 #include <iostream>
 #include <string>
@@ -13,14 +12,13 @@ namespace ravelt {
 
 namespace {
 
-// Reads one line from the terminal with echo off; nullopt-like empty flag when standard
+// Reads one line from the terminal with echo off, after the prompt; false when standard
 // input is not a terminal (a script must then use RAVELT_PASSWORD).
-bool readHidden(std::string& out)
+bool readHidden(std::string& out, std::ostream& prompt)
 {
     if (!isatty(STDIN_FILENO))
         return false;
-    std::fprintf(stderr, "Password Direzione: ");
-    std::fflush(stderr);
+    prompt << "Password Direzione: " << std::flush;
     termios old{};
     tcgetattr(STDIN_FILENO, &old);
     termios quiet = old;
@@ -28,13 +26,13 @@ bool readHidden(std::string& out)
     tcsetattr(STDIN_FILENO, TCSANOW, &quiet);
     std::getline(std::cin, out);
     tcsetattr(STDIN_FILENO, TCSANOW, &old);
-    std::fprintf(stderr, "\n");
+    prompt << "\n";
     return true;
 }
 
 }
 
-void cliGate(ProgramState& state)
+void cliGate(ProgramState& state, std::ostream& err)
 {
     if (decideGate(state.CodiceAssistenza, state.PasswordDirezione, state.PasswordDigitata) == GateDecision::Grant) {
         state.AccessoConsentito = "S";
@@ -43,8 +41,8 @@ void cliGate(ProgramState& state)
     std::string entry;
     if (const char* env = std::getenv("RAVELT_PASSWORD")) {
         entry = env;
-    } else if (!readHidden(entry)) {
-        std::fprintf(stderr, "Direzione: e' richiesta la password della direzione (terminale o variabile RAVELT_PASSWORD)\n");
+    } else if (!readHidden(entry, err)) {
+        err << "Direzione: è richiesta la password della direzione (terminale o variabile RAVELT_PASSWORD)\n";
         state.AccessoConsentito = "N";
         return;
     }

@@ -1,18 +1,20 @@
 #pragma once
+#include "app/CommandStreams.h"
+
 #include <string>
 #include <vector>
 
 namespace ravelt {
 
-// The commands without windows. Each works in the current folder, prints a clear message
-// and returns non-zero on failure, and 0 when its work is done.
-int commandDemo(const std::vector<std::string>& args);
-int commandReport(const std::vector<std::string>& args);
-// print, csv and mail: the output side's work on the workstation's report file, after
-// the same opening of the working folder and the same gate as the report.
-int commandOnReportFile(const std::string& command, const std::vector<std::string>& args);
-
-// Prints the usage to standard error and returns 2.
-int usage();
+// The program's command line, 'args' being the words after the program's name (at least
+// one: without any, the program opens its window instead). The first word is a command
+// (report, print, csv, mail, table-print, demo), --help or --version.
+//
+// --help, -h and --version, and a command's --help, write on 'io.out' and return 0. An
+// unknown command or option, a missing value or operand, or a value that cannot be read
+// writes the reason and the usage on 'io.err' and returns 2, before anything is opened or
+// written. Otherwise the command runs: 0 when its work is done, non-zero with the reason
+// on 'io.err' when it fails.
+int runCommandLine(const std::vector<std::string>& args, const CommandStreams& io);
 
 }

@@ -1,5 +1,6 @@
 #include "app/OutputCommands.h"
 
+#include "app/Workstation.h"
 #include "output/ComandiUscita.h"
 #include "output/QtPrinterSystem.h"
 #include "platform/Environment.h"
@@ -16,6 +17,9 @@ namespace ravelt {
 
 namespace {
 
+// Where the toolkit's warnings go while a command runs: the command's error stream.
+std::ostream* toolkitMessages = &std::cerr;
+
 // The offscreen platform's notes about what a desktop would have (a runtime folder,
 // window features) say nothing to a script reading the command's messages.
 void quietMessages(QtMsgType type, const QMessageLogContext&, const QString& message)
@@ -23,7 +27,7 @@ void quietMessages(QtMsgType type, const QMessageLogContext&, const QString& mes
     if (message.startsWith("QStandardPaths: XDG_RUNTIME_DIR") || message.startsWith("This plugin does not support"))
         return;
     if (type != QtDebugMsg && type != QtInfoMsg)
-        std::cerr << message.toLocal8Bit().constData() << "\n";
+        *toolkitMessages << message.toLocal8Bit().constData() << "\n";
 }
 
 // The toolkit application the printing needs, made here when the caller has none. A
@@ -48,9 +52,17 @@ std::unique_ptr<QCoreApplication> applicazione(bool gui)
     return std::make_unique<QCoreApplication>(argc, argv);
 }
 
+// Opens the workstation, then runs 'command' with the printers, the environment and the
+// mail program's launcher of this machine, writing to the command's streams.
 template <typename Command>
-int run(bool gui, Command command, const std::vector<std::string>& args)
+int run(bool gui, const CommandStreams& io, Command command)
 {
+    if (!openWorkstation(programState(), io))
+        return EsitoFallito;
+    toolkitMessages = &io.err;
+    struct Restore {
+        ~Restore() { toolkitMessages = &std::cerr; }
+    } restore;  // outlives the application, whose end may still warn
     auto app = applicazione(gui);
     SystemEnvironment env;
     QtPrinterSystem printers;
@@ -61,28 +73,37 @@ int run(bool gui, Command command, const std::vector<std::string>& args)
     c.stampanti = &printers;
     c.env = &env;
     c.launcher = &launcher;
-    c.out = &std::cout;
-    c.err = &std::cerr;
-    int code = command(args, c);
-    std::cout.flush();
+    c.out = &io.out;
+    c.err = &io.err;
+    const int code = command(c);
+    io.out.flush();
     return code;
 }
 
 }
 
-int commandPrint(const std::vector<std::string>& args)
+int commandPrint(const ParsedArguments& args, const CommandStreams& io)
 {
-    return run(true, ComandoStampa, args);
+    OpzioniStampa o;
+    if (const std::string* destinazione = args.value("destination"))
+        o.destinazione = *destinazione;
+    if (const std::string* stampante = args.value("printer"))
+        o.stampante = *stampante;
+    o.pdf = args.flag("pdf");
+    o.normale = args.flag("normal");
+    o.orizzontale = args.flag("landscape");
+    o.fronteRetro = args.flag("duplex");
+    return run(true, io, [&o](const ContestoComandi& c) { return ComandoStampa(o, c); });
 }
 
-int commandCsv(const std::vector<std::string>& args)
+int commandCsv(const ParsedArguments&, const CommandStreams& io)
 {
-    return run(false, ComandoCsv, args);
+    return run(false, io, ComandoCsv);
 }
 
-int commandMail(const std::vector<std::string>& args)
+int commandMail(const ParsedArguments&, const CommandStreams& io)
 {
-    return run(false, ComandoMail, args);
+    return run(false, io, ComandoMail);
 }
 
 }

@@ -1,22 +1,20 @@
 #pragma once
-#include <string>
-#include <vector>
+#include "app/CommandStreams.h"
+#include "app/CommandSyntax.h"
 
 namespace ravelt {
 
 // The output side's commands without windows, on the workstation's report file in the
-// current folder. They expect the program state filled as the start-up fills it
-// (PCLocal, NumeroHotel, CodiceAssistenza) and the management gate passed. Each picks
-// Qt's offscreen platform itself when there is no display.
+// current folder, after the same opening of the working folder and the same gate as the
+// report. Each picks Qt's offscreen platform itself when there is no display.
 //
-//   print [--destination NAME | --pdf] [--normal] [--landscape] [--duplex] [--printer DEVICE]
-//   csv
-//   mail
+//   print: the options of OpzioniStampa (--destination, --pdf, --normal, --landscape,
+//          --duplex, --printer); csv and mail take none.
 //
-// Exit codes: 0 done, 1 failed (the reason on standard error), 2 wrong arguments; mail
-// returns the mail program's own exit code.
-int commandPrint(const std::vector<std::string>& args);
-int commandCsv(const std::vector<std::string>& args);
-int commandMail(const std::vector<std::string>& args);
+// Exit codes: 0 done, 1 failed (the reason on 'io.err'); mail returns the mail program's
+// own exit code.
+int commandPrint(const ParsedArguments& args, const CommandStreams& io);
+int commandCsv(const ParsedArguments& args, const CommandStreams& io);
+int commandMail(const ParsedArguments& args, const CommandStreams& io);
 
 }

@@ -1,15 +1,15 @@
 #include "app/TablePrintCommand.h"
 
-#include "app/CliGate.h"
+#include "app/ArgumentError.h"
 #include "app/ShownArgument.h"
+#include "app/Workstation.h"
+#include "output/AvvisiImpostazioni.h"
 #include "platform/Environment.h"
-#include "shell/StartupSequence.h"
 #include "shell/program_state.h"
 #include "tableprint/ErroreStampa.h"
 #include "tableprint/StampaTabella.h"
 
 #include <climits>
-#include <cstdio>
 #include <filesystem>
 
 namespace ravelt {
@@ -43,56 +43,40 @@ std::string nomeNonSemplice(const std::string& nome)
 
 }
 
-int commandTablePrint(const std::vector<std::string>& args)
+int commandTablePrint(const ParsedArguments& args, const CommandStreams& io)
 {
-    if (args.size() != 1 || args[0].starts_with("-")) {
-        std::fprintf(stderr, "uso: ravelt table-print NOME   (stampa la tabella della definizione NOME.stp)\n");
-        return 2;
-    }
-    std::string nome = args[0];
+    std::string nome = args.operands.at(0);
     if (nome.size() > 4 && nome.ends_with(".stp"))
         nome.resize(nome.size() - 4);
-    if (const std::string perche = nomeNonSemplice(nome); !perche.empty()) {
-        std::fprintf(stderr, "ravelt table-print: %s\n", perche.c_str());
-        return 2;
-    }
+    if (const std::string perche = nomeNonSemplice(nome); !perche.empty())
+        throw ArgumentError(perche);
+    ProgramState& state = programState();
+    // A caller that has opened the workstation already (access granted) is not asked
+    // for the password a second time.
+    if (state.AccessoConsentito != "S" && !openWorkstation(state, io))
+        return 1;
+    state.NomeStampa = nome;
+
+    SystemEnvironment env;
+    ContestoArchivio contesto;
+    contesto.cartella = std::filesystem::current_path();
+    contesto.NumeroHotel = state.NumeroHotel;
+    contesto.CodiceAssistenza = state.CodiceAssistenza;
+    contesto.PCLocal = state.PCLocal;
+    contesto.ambiente = &env;
     // The lines of the settings files, the definition and the filter that were not
     // used, told whether the print is written or not.
     AvvisiImpostazioni avvisi;
-    auto diAvvisi = [&avvisi] {
-        std::fputs(AvvisiImpostazioni::Righe(avvisi.daDire(), "ravelt table-print: ").c_str(), stderr);
-    };
+    contesto.avvisi = &avvisi;
+    auto diAvvisi = [&] { io.err << AvvisiImpostazioni::Righe(avvisi.daDire(), "ravelt table-print: "); };
     try {
-        ProgramState& state = programState();
-        SystemEnvironment env;
-        const std::filesystem::path folder = std::filesystem::current_path();
-        // A caller that has opened the workstation already (access granted) is not asked
-        // for the password a second time.
-        if (state.AccessoConsentito != "S") {
-            StartupSequence startup(state, folder, env, nullptr, [&state] { cliGate(state); });
-            if (!startup.load() || !startup.activate())
-                return 1;
-        }
-        state.NomeStampa = nome;
-
-        ContestoArchivio contesto;
-        contesto.cartella = folder;
-        contesto.NumeroHotel = state.NumeroHotel;
-        contesto.CodiceAssistenza = state.CodiceAssistenza;
-        contesto.PCLocal = state.PCLocal;
-        contesto.ambiente = &env;
-        contesto.avvisi = &avvisi;
-        const EsitoStampaArchivio esito = StampaTabella(contesto, nome, programState().ParametriStampa);
+        const EsitoStampaArchivio esito = StampaTabella(contesto, nome, state.ParametriStampa);
         diAvvisi();
-        std::printf("Report scritto in %s (%ld righe della tabella)\n", esito.report.string().c_str(), esito.righeTabella);
+        io.out << "Report scritto in " << esito.report.string() << " (" << esito.righeTabella << " righe della tabella)\n";
         return 0;
     } catch (const ErroreStampa& e) {
         diAvvisi();
-        std::fprintf(stderr, "ravelt table-print: %s\n", e.testo().c_str());
-        return 1;
-    } catch (const std::exception& e) {
-        diAvvisi();
-        std::fprintf(stderr, "ravelt table-print: %s\n", e.what());
+        io.err << "ravelt table-print: " << e.testo() << "\n";
         return 1;
     }
 }

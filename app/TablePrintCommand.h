@@ -1,6 +1,6 @@
 #pragma once
-#include <string>
-#include <vector>
+#include "app/CommandStreams.h"
+#include "app/CommandSyntax.h"
 
 namespace ravelt {
 
@@ -9,10 +9,10 @@ namespace ravelt {
 // when "&Anteprima" is pressed as soon as it opens, into the workstation's report file.
 // The management gate applies as for the report, unless the workstation was opened with
 // access granted before the call. NAME must be a plain name of the working folder: not
-// empty, not "." or "..", no "/" or "\", at most NAME_MAX - 4 bytes. Returns 0 when the
-// report file is written; 1, with the reason on standard error and the report file
-// untouched, when the definition is missing, no criterion counts, or the print fails;
-// 2, with the reason, for wrong arguments.
-int commandTablePrint(const std::vector<std::string>& args);
+// empty, not "." or "..", no "/" or "\", at most NAME_MAX - 4 bytes; another name throws
+// ArgumentError with the reason. Returns 0 when the report file is written; 1, with the
+// reason on 'io.err' and the report file untouched, when the definition is missing, no
+// criterion counts, or the print fails.
+int commandTablePrint(const ParsedArguments& args, const CommandStreams& io);
 
 }

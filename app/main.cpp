@@ -1,23 +1,17 @@
 #include "app/CommandLine.h"
 #include "app/GuiMain.h"
-#include "app/TablePrintCommand.h"
 
+#include <iostream>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 int main(int argc, char** argv)
 {
     if (argc < 2)
         return ravelt::runGui(argc, argv);
-    std::string command = argv[1];
-    std::vector<std::string> args(argv + 2, argv + argc);
-    if (command == "demo")
-        return ravelt::commandDemo(args);
-    if (command == "report")
-        return ravelt::commandReport(args);
-    if (command == "table-print")
-        return ravelt::commandTablePrint(args);
-    if (command == "print" || command == "csv" || command == "mail")
-        return ravelt::commandOnReportFile(command, args);
-    return ravelt::usage();
+    const ravelt::CommandStreams io{std::cout, std::cerr, isatty(STDERR_FILENO) != 0};
+    const int code = ravelt::runCommandLine(std::vector<std::string>(argv + 1, argv + argc), io);
+    std::cout.flush();
+    return code;
 }

@@ -5,7 +5,7 @@
 //
 //   tableprint_bench [RAVELT]   with the path of the program, the command is also run
 //                               as a separate process, start-up included
-#include "app/TablePrintCommand.h"
+#include "app/CommandLine.h"
 #include "demohotel/DemoHotel.h"
 #include "platform/BulkInsert.h"
 #include "platform/Database.h"
@@ -16,6 +16,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iostream>
 #include <string>
 #include <unistd.h>
 #include <vector>
@@ -78,7 +79,8 @@ void misura(const char* caso, const char* ravelt)
         const int schermo = dup(STDOUT_FILENO);
         std::freopen("/dev/null", "w", stdout);
         auto inizio = std::chrono::steady_clock::now();
-        int rc = commandTablePrint({"Prova"});
+        int rc = runCommandLine({"table-print", "Prova"}, {std::cout, std::cerr});
+        std::cout.flush();
         tempi.push_back(secondiDa(inizio));
         std::fflush(stdout);
         dup2(schermo, STDOUT_FILENO);

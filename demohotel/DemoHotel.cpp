@@ -31,7 +31,8 @@ struct TextFile {
 };
 const TextFile textFiles[] = {
     {"FontStp.txt", "Courier New\r\n"},
-    {"SeparatoreXLS.txt", ";\r\n"},
+    // Field separator, decimal separator and currency mark (the euro sign in code page 1252).
+    {"SeparatoreXLS.txt", ";\r\n.\r\n\x80\r\n"},
     {"euro.txt", "1\r\n"},
     // The mail program's settings: an SMTP server on this machine, without encryption or
     // login, as a test server listens (aiosmtpd -n -l 127.0.0.1:2525).

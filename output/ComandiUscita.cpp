@@ -17,51 +17,6 @@ namespace ravelt {
 
 namespace {
 
-// Wrong arguments: the message and the usage go to the error stream.
-class ErroreUso : public std::invalid_argument {
-public:
-    using std::invalid_argument::invalid_argument;
-};
-
-struct OpzioniStampa {
-    std::optional<std::string> destinazione;
-    bool pdf = false;
-    bool normale = false;
-    bool orizzontale = false;
-    bool fronteRetro = false;
-    std::string stampante;
-};
-
-OpzioniStampa leggiOpzioni(const std::vector<std::string>& args)
-{
-    OpzioniStampa o;
-    for (size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        auto value = [&]() -> std::string {
-            if (i + 1 >= args.size())
-                throw ErroreUso("manca il valore dell'opzione " + a);
-            return args[++i];
-        };
-        if (a == "--destination")
-            o.destinazione = value();
-        else if (a == "--printer")
-            o.stampante = value();
-        else if (a == "--pdf")
-            o.pdf = true;
-        else if (a == "--normal")
-            o.normale = true;
-        else if (a == "--landscape")
-            o.orizzontale = true;
-        else if (a == "--duplex")
-            o.fronteRetro = true;
-        else
-            throw ErroreUso("opzione sconosciuta: " + a);
-    }
-    if (o.pdf && o.destinazione)
-        throw ErroreUso("--destination e --pdf non vanno insieme");
-    return o;
-}
-
 std::string elenco(const std::vector<std::string>& names)
 {
     std::string s;
@@ -85,9 +40,6 @@ int eseguiComando(const char* name, const ContestoComandi& c, Work work)
 {
     try {
         return work();
-    } catch (const ErroreUso& e) {
-        *c.err << "ravelt " << name << ": " << e.what() << "\n" << UsoComandiUscita();
-        return EsitoUso;
     } catch (const std::exception& e) {
         *c.err << "ravelt " << name << ": " << e.what() << "\n";
         return EsitoFallito;
@@ -96,17 +48,9 @@ int eseguiComando(const char* name, const ContestoComandi& c, Work work)
 
 }
 
-std::string UsoComandiUscita()
-{
-    return "  ravelt print [--destination NOME | --pdf] [--normal] [--landscape] [--duplex] [--printer DISPOSITIVO]\n"
-           "  ravelt csv\n"
-           "  ravelt mail\n";
-}
-
-int ComandoStampa(const std::vector<std::string>& args, const ContestoComandi& c)
+int ComandoStampa(const OpzioniStampa& o, const ContestoComandi& c)
 {
     return eseguiComando("print", c, [&] {
-        OpzioniStampa o = leggiOpzioni(args);
         ProgramState& state = *c.state;
         if (state.NumeroHotel == 0)
             state.NumeroHotel = 1;
@@ -156,11 +100,9 @@ int ComandoStampa(const std::vector<std::string>& args, const ContestoComandi& c
     });
 }
 
-int ComandoCsv(const std::vector<std::string>& args, const ContestoComandi& c)
+int ComandoCsv(const ContestoComandi& c)
 {
     return eseguiComando("csv", c, [&] {
-        if (!args.empty())
-            throw ErroreUso("argomento inatteso: " + args.front());
         std::filesystem::path report = reportOrThrow(c);
         std::filesystem::path csv = c.folder / NomeFileCsv(c.state->PCLocal);
         AvvisiImpostazioni avvisi;
@@ -171,11 +113,9 @@ int ComandoCsv(const std::vector<std::string>& args, const ContestoComandi& c)
     });
 }
 
-int ComandoMail(const std::vector<std::string>& args, const ContestoComandi& c)
+int ComandoMail(const ContestoComandi& c)
 {
     return eseguiComando("mail", c, [&] {
-        if (!args.empty())
-            throw ErroreUso("argomento inatteso: " + args.front());
         auto righe = LeggiRigheReport(c.folder, c.state->PCLocal);
         if (!righe)
             reportOrThrow(c);

@@ -5,6 +5,7 @@
 #include "shell/program_state.h"
 
 #include <filesystem>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -28,29 +29,35 @@ struct ContestoComandi {
     std::string percorsoRicerca;
 };
 
-// Exit codes of the commands.
+// Exit codes of the commands; EsitoUso is the command line's, for wrong arguments.
 inline constexpr int EsitoRiuscito = 0;
 inline constexpr int EsitoFallito = 1;
 inline constexpr int EsitoUso = 2;
 
-// print [--destination NAME | --pdf] [--normal] [--landscape] [--duplex] [--printer DEVICE]
-// Prints the workstation's report file as the print menu's printer button does (with
-// --pdf: its PDF button), compressed unless --normal; without a destination the first
-// of the list. The support code's options are read again from the registry.
+// What the print command is asked for: the print menu's choices.
+struct OpzioniStampa {
+    std::optional<std::string> destinazione = {};  // a destination of Stampanti.mdb, any letter case
+    bool pdf = false;                              // the last destination with "PDF" in its name; not with 'destinazione'
+    bool normale = false;                          // normal type instead of compressed
+    bool orizzontale = false;                      // landscape
+    bool fronteRetro = false;                      // duplex
+    std::string stampante = {};                    // an installed printer; empty: the profile's
+};
+
+// print: prints the workstation's report file as the print menu's printer button does
+// (with 'pdf': its PDF button), compressed unless 'normale'; without a destination the
+// first of the list. The support code's options are read again from the registry.
 // Returns 0 when printed; 1 with a message on 'err' for an unknown destination, a
-// missing report file, a store or device that fails; 2 for wrong arguments. A
-// FontStp.txt line ignored for the default font is told on 'err'.
-int ComandoStampa(const std::vector<std::string>& args, const ContestoComandi& c);
+// missing report file, a store or device that fails. A FontStp.txt line ignored for the
+// default font is told on 'err'.
+int ComandoStampa(const OpzioniStampa& o, const ContestoComandi& c);
 
 // csv: writes fd<N>.csv from the report file and prints its path; SeparatoreXLS.txt
 // lines ignored for their defaults are told on 'err'.
-int ComandoCsv(const std::vector<std::string>& args, const ContestoComandi& c);
+int ComandoCsv(const ContestoComandi& c);
 
 // mail: sends the whole report's text, converted as the preview shows it, through the
 // mail program, waits for it and returns its exit code (1 when it cannot be started).
-int ComandoMail(const std::vector<std::string>& args, const ContestoComandi& c);
-
-// The usage lines of the three commands.
-std::string UsoComandiUscita();
+int ComandoMail(const ContestoComandi& c);
 
 }

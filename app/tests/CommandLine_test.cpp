@@ -1,10 +1,14 @@
+#include "app/CommandLine.h"
 #include "platform/Database.h"
+#include "shell/program_state.h"
 #include "testing/TempFolder.h"
 
 #include <array>
 #include <cstdio>
 #include <cstdlib>
 #include <gtest/gtest.h>
+#include <regex>
+#include <sstream>
 #include <sys/wait.h>
 
 using namespace ravelt;
@@ -17,11 +21,13 @@ struct Outcome {
 };
 
 // Runs the program in 'folder' with the given arguments and environment assignments,
-// standard input from /dev/null (no terminal), as a night-audit script would.
-Outcome run(const std::filesystem::path& folder, const std::string& args, const std::string& env = "")
+// standard input from /dev/null (no terminal), as a night-audit script would. 'streams'
+// says which of its streams are read: both, unless told otherwise.
+Outcome run(const std::filesystem::path& folder, const std::string& args, const std::string& env = "",
+            const std::string& streams = "2>&1")
 {
     std::string cmd = "cd '" + folder.string() + "' && env -u RAVELT_PASSWORD PCLocal=3 " + env + " '" RAVELT_EXE "' " + args +
-                      " < /dev/null 2>&1";
+                      " < /dev/null " + streams;
     Outcome r{-1, {}};
     FILE* p = popen(cmd.c_str(), "r");
     std::array<char, 4096> buf;
@@ -288,6 +294,197 @@ TEST_F(CommandLine, TablePrintTakesOnlyAPlainNameOfTheWorkingFolder)
     Outcome plain = run(work, "table-print ColonneRavelt");
     EXPECT_EQ(plain.status, 0) << plain.out;
     EXPECT_TRUE(std::filesystem::exists(work / "FD3"));
+}
+
+}
+
+namespace {
+
+// A command line run in-process, its two streams apart.
+struct Streams {
+    int code;
+    std::string out, err;
+};
+
+Streams runIn(const std::filesystem::path& folder, const std::vector<std::string>& args)
+{
+    ravelt::testing::CurrentFolder here(folder);
+    std::ostringstream out, err;
+    const int code = ravelt::runCommandLine(args, {out, err});
+    return {code, out.str(), err.str()};
+}
+
+// The help of the program and of each command: on the output stream, exit 0, naming the
+// command's options and giving an example of it.
+TEST(CommandLineUsage, HelpIsWrittenOnTheOutputAndExitsZero)
+{
+    struct Case {
+        std::vector<std::string> args;
+        std::vector<std::string> said;
+    } cases[] = {
+        {{"--help"},
+         {"uso:\n", "ravelt report --from GG/MM/AAAA --to GG/MM/AAAA [--type Tutti|Fatture|Ricevute] [--counter N]\n",
+          "ravelt print [--destination NOME | --pdf] [--normal] [--landscape] [--duplex] [--printer DISPOSITIVO]\n",
+          "ravelt csv\n", "ravelt mail\n", "ravelt table-print NOME\n",
+          "ravelt demo CARTELLA [--days N] [--from GG/MM/AAAA] [--seed S] [--rooms N]\n", "ravelt COMANDO --help",
+          "ravelt --version", "RAVELT_PASSWORD"}},
+        {{"-h"}, {"uso:\n", "ravelt table-print NOME\n"}},
+        {{"report", "--help"},
+         {"uso: ravelt report --from", "\n  --from GG/MM/AAAA ", "\n  --to GG/MM/AAAA ", "\n  --type Tutti|Fatture|Ricevute ",
+          "\n  --counter N ", "\n  -h, --help ", "esempio:\n  ravelt report --from "}},
+        {{"print", "-h"},
+         {"uso: ravelt print [--destination NOME | --pdf]", "\n  --destination NOME ", "\n  --pdf ", "\n  --normal ",
+          "\n  --landscape ", "\n  --duplex ", "\n  --printer DISPOSITIVO ", "esempio:\n  ravelt print "}},
+        {{"csv", "--help"}, {"uso: ravelt csv\n", "SeparatoreXLS.txt", "esempio:\n  ravelt csv\n"}},
+        {{"mail", "--help"}, {"uso: ravelt mail\n", "spedix", "esempio:\n  ravelt mail\n"}},
+        {{"table-print", "--help"}, {"uso: ravelt table-print NOME\n", "NOME.stp", "esempio:\n  ravelt table-print "}},
+        {{"demo", "--help"},
+         {"uso: ravelt demo CARTELLA", "\n  --days N ", "\n  --from GG/MM/AAAA ", "\n  --seed S ", "\n  --rooms N ",
+          "esempio:\n  ravelt demo "}},
+        // help wins over whatever else is wrong on the command line
+        {{"report", "--from", "01/01/2024", "--help", "--colour"}, {"uso: ravelt report --from", "esempio:"}},
+        {{"table-print", "A", "B", "--help"}, {"uso: ravelt table-print NOME\n"}},
+        {{"print", "--colore", "--pdf=si", "-h"}, {"uso: ravelt print [--destination"}},
+    };
+    ravelt::testing::TempFolder dir;
+    for (const auto& c : cases) {
+        const std::string what = ::testing::PrintToString(c.args);
+        const Streams r = runIn(dir.path(), c.args);
+        EXPECT_EQ(r.code, 0) << what << ": " << r.err;
+        EXPECT_EQ(r.err, "") << what;
+        for (const auto& s : c.said)
+            EXPECT_NE(r.out.find(s), std::string::npos) << what << " lacks \"" << s << "\":\n" << r.out;
+    }
+    EXPECT_TRUE(std::filesystem::is_empty(dir.path())) << "help opens and writes nothing";
+}
+
+// The program itself answers on its own standard output and error as the commands do on
+// the streams they are given.
+TEST(CommandLineUsage, TheProgramAnswersOnItsStandardStreams)
+{
+    ravelt::testing::TempFolder dir;
+    const std::string onlyOut = "2>/dev/null", onlyErr = "2>&1 >/dev/null";
+    struct Case {
+        const char* args;
+        const std::string& streams;
+        int status;
+        std::string said;  // the whole of what the stream read holds begins with it
+    } cases[] = {
+        {"--version", onlyOut, 0, std::string("ravelt ") + RAVELT_VERSION + "\n"},
+        {"--help", onlyOut, 0, "uso:\n"},
+        {"report --help", onlyOut, 0, "uso: ravelt report --from"},
+        {"--help", onlyErr, 0, ""},
+        {"bogus", onlyOut, 2, ""},
+        {"bogus", onlyErr, 2, "ravelt: comando sconosciuto: \"bogus\"\nuso:\n"},
+        {"print --pdf=si", onlyErr, 2, "ravelt print: l'opzione --pdf non vuole un valore"},
+    };
+    for (const auto& c : cases) {
+        const Outcome r = run(dir.path(), c.args, "", c.streams);
+        EXPECT_EQ(r.status, c.status) << c.args << " " << c.streams << ": " << r.out;
+        EXPECT_EQ(r.out.substr(0, c.said.size()), c.said) << c.args << " " << c.streams;
+        if (c.said.empty() || c.args == std::string("--version")) {
+            EXPECT_EQ(r.out, c.said) << c.args << " " << c.streams;
+        }
+    }
+}
+
+TEST(CommandLineUsage, VersionIsTheProjectsOnTheOutput)
+{
+    ravelt::testing::TempFolder dir;
+    const Streams r = runIn(dir.path(), {"--version"});
+    EXPECT_EQ(r.code, 0);
+    EXPECT_EQ(r.out, std::string("ravelt ") + RAVELT_VERSION + "\n");
+    EXPECT_EQ(r.err, "");
+    EXPECT_TRUE(std::regex_match(RAVELT_VERSION, std::regex("[0-9]+\\.[0-9]+\\.[0-9]+"))) << RAVELT_VERSION;
+}
+
+// A command line of the wrong shape or with a value that cannot be read: the reason and
+// the usage (the command's, or the program's for an unknown command) on the error
+// stream, nothing on the output, exit 2, and nothing opened or written.
+TEST(CommandLineUsage, WrongCommandLinesGiveTheUsageOnTheErrorStreamAndExitTwo)
+{
+    const std::string program = "uso:\n  ravelt ";
+    struct Case {
+        std::vector<std::string> args;
+        const char* reason;
+        std::string usage;
+    } cases[] = {
+        {{"bogus"}, "ravelt: comando sconosciuto: \"bogus\"", program},
+        {{"Report"}, "comando sconosciuto: \"Report\"", program},
+        {{"--bogus"}, "ravelt: opzione sconosciuta: \"--bogus\"", program},
+        {{"report", "--from", "01/01/2024", "--to", "02/01/2024", "--colour", "red"}, "opzione sconosciuta: \"--colour\"",
+         "uso: ravelt report --from"},
+        {{"report", "--to", "02/01/2024", "--from"}, "manca il valore dell'opzione \"--from\"", "uso: ravelt report --from"},
+        {{"report", "--from", "01/01/2024"}, "manca l'opzione --to", "uso: ravelt report --from"},
+        {{"report", "--from", "01/01/2024", "--to", "02/01/2024", "3"}, "argomento inatteso: \"3\"", "uso: ravelt report"},
+        {{"report", "--from=31/02/2024", "--to", "01/03/2024"}, "data iniziale non valida", "uso: ravelt report"},
+        {{"report", "--from", "01/01/2024", "--to", "02/01/2024", "--type", "tutti"}, "tipo documento sconosciuto",
+         "uso: ravelt report"},
+        {{"print", "--colore"}, "opzione sconosciuta", "uso: ravelt print [--destination"},
+        {{"print", "--destination"}, "manca il valore", "uso: ravelt print [--destination"},
+        {{"print", "--pdf", "--destination", "Laser"}, "--destination e --pdf non vanno insieme", "uso: ravelt print"},
+        {{"print", "--pdf=si"}, "l'opzione --pdf non vuole un valore", "uso: ravelt print"},
+        {{"print", "--normal", "si"}, "argomento inatteso: \"si\"", "uso: ravelt print"},
+        {{"csv", "altro"}, "argomento inatteso: \"altro\"", "uso: ravelt csv\n"},
+        {{"mail", "--to", "chi@example.org"}, "opzione sconosciuta: \"--to\"", "uso: ravelt mail\n"},
+        {{"table-print"}, "manca l'argomento NOME", "uso: ravelt table-print NOME\n"},
+        {{"table-print", "A", "B"}, "argomento inatteso: \"B\"", "uso: ravelt table-print NOME\n"},
+        {{"table-print", "-A"}, "opzione sconosciuta: \"-A\"", "uso: ravelt table-print NOME\n"},
+        {{"demo"}, "manca l'argomento CARTELLA", "uso: ravelt demo CARTELLA"},
+        {{"demo", "hotel", "--days"}, "manca il valore dell'opzione \"--days\"", "uso: ravelt demo CARTELLA"},
+        {{"demo", "hotel", "--rooms", "0"}, "numero di camere non valido", "uso: ravelt demo CARTELLA"},
+    };
+    ravelt::testing::TempFolder dir;
+    for (const auto& c : cases) {
+        const std::string what = ::testing::PrintToString(c.args);
+        const Streams r = runIn(dir.path(), c.args);
+        EXPECT_EQ(r.code, 2) << what << ": " << r.err;
+        EXPECT_EQ(r.out, "") << what;
+        EXPECT_NE(r.err.find(c.reason), std::string::npos) << what << ": " << r.err;
+        EXPECT_NE(r.err.find(c.usage), std::string::npos) << what << ": " << r.err;
+    }
+    EXPECT_TRUE(std::filesystem::is_empty(dir.path())) << "nothing is opened or written";
+}
+
+// Every command writes its result on the output stream it is given and its messages on
+// the error stream, the start-up's and the gate's included; none on the process's own.
+TEST(CommandLineStreams, EveryCommandWritesThroughTheStreamsItIsGiven)
+{
+    ravelt::testing::TempFolder dir;
+    ::setenv("PCLocal", "4", 1);
+    ::unsetenv("RAVELT_PASSWORD");
+    struct Case {
+        const char* folder;  // under the test's folder
+        std::vector<std::string> args;
+        int code;
+        const char* out;  // in the output; the error stream must then be empty
+        const char* err;  // in the errors, when 'out' is null
+    } cases[] = {
+        {"", {"demo", "hotel", "--days", "3", "--rooms", "2"}, 0, "Cartella demo hotel: ", nullptr},
+        {"hotel", {"report", "--from", "01/01/2026", "--to", "03/01/2026"}, 0, "FD4 (3 giorni, dal 01/01/2026", nullptr},
+        {"hotel", {"csv"}, 0, "fd4.csv\n", nullptr},
+        {"hotel", {"table-print", "ColonneRavelt"}, 0, "righe della tabella)\n", nullptr},
+        {"hotel", {"table-print", "Nessuna"}, 1, nullptr, "Nessuna.stp"},
+        {"", {"report", "--from", "01/01/2026", "--to", "03/01/2026"}, 1, nullptr, "AnagraficaHotels.mdb"},
+        {"", {"csv"}, 1, nullptr, "AnagraficaHotels.mdb"},
+        {"", {"mail"}, 1, nullptr, "AnagraficaHotels.mdb"},
+        {"", {"table-print", "ColonneRavelt"}, 1, nullptr, "AnagraficaHotels.mdb"},
+        {"", {"demo", "hotel"}, 1, nullptr, "ravelt demo: "},  // the folder holds a working folder already
+    };
+    for (const auto& c : cases) {
+        const std::string what = ::testing::PrintToString(c.args);
+        ravelt::programState().AccessoConsentito.clear();  // each run opens the workstation, as a new process does
+        const Streams r = runIn(dir / c.folder, c.args);
+        EXPECT_EQ(r.code, c.code) << what << ": " << r.err;
+        if (c.out) {
+            EXPECT_NE(r.out.find(c.out), std::string::npos) << what << ": " << r.out;
+            EXPECT_EQ(r.err, "") << what;
+        } else {
+            EXPECT_NE(r.err.find(c.err), std::string::npos) << what << ": " << r.err;
+            EXPECT_EQ(r.out, "") << what;
+        }
+    }
+    ::unsetenv("PCLocal");
 }
 
 }

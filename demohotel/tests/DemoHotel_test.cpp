@@ -448,7 +448,7 @@ TEST_F(CreateDemoHotel, HotelAndPrinterSettings)
     EXPECT_EQ(scalar(demo->path(), "Contatori.mdb", "Select LungPagComp From Contatori Where NumeroHotel = 1"), 72);
     EXPECT_EQ(scalar(demo->path(), "Contatori.mdb", "Select LungPagNoComp From Contatori Where NumeroHotel = 1"), 60);
     EXPECT_EQ(readFile(demo->path() / "FontStp.txt"), "Courier New\r\n");
-    EXPECT_EQ(readFile(demo->path() / "SeparatoreXLS.txt"), ";\r\n");
+    EXPECT_EQ(readFile(demo->path() / "SeparatoreXLS.txt"), ";\r\n.\r\n\x80\r\n");
     EXPECT_EQ(readFile(demo->path() / "euro.txt"), "1\r\n");
     std::string mail = readFile(demo->path() / "Spedix.ini");
     EXPECT_NE(mail.find("server=127.0.0.1\r\n"), std::string::npos) << mail;

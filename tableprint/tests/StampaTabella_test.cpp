@@ -1,6 +1,6 @@
 #include "tableprint/StampaTabella.h"
 
-#include "app/TablePrintCommand.h"
+#include "app/CommandLine.h"
 #include "cashreport/tests/GoldenFile.h"
 #include "demohotel/DemoHotel.h"
 #include "platform/Cp1252.h"
@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <iostream>
 
 using namespace ravelt;
 using ravelt::testing::CartellaStampa;
@@ -101,7 +102,9 @@ protected:
         ravelt::testing::CurrentFolder qui(cartella);
         ::testing::internal::CaptureStderr();
         ::testing::internal::CaptureStdout();
-        int rc = commandTablePrint(args);
+        args.insert(args.begin(), "table-print");
+        int rc = runCommandLine(args, {std::cout, std::cerr});
+        std::cout.flush();
         uscita = ::testing::internal::GetCapturedStdout();
         errori = ::testing::internal::GetCapturedStderr();
         return rc;

@@ -1,0 +1,67 @@
+#include "app/DemoCommand.h"
+
+#include "app/ArgumentError.h"
+#include "app/ArgumentValues.h"
+#include "app/ShownArgument.h"
+#include "demohotel/DemoHotel.h"
+
+#include <algorithm>
+#include <chrono>
+#include <climits>
+#include <cstdio>
+#include <filesystem>
+
+namespace ravelt {
+
+namespace {
+
+// The folder of a new demo hotel must be a name the system can make: a path of at most
+// PATH_MAX - 1 bytes whose every part is at most NAME_MAX bytes.
+void checkFolderName(const std::string& text)
+{
+    size_t longest = 0;
+    for (size_t start = 0; start <= text.size();) {
+        size_t end = std::min(text.find('/', start), text.size());
+        longest = std::max(longest, end - start);
+        start = end + 1;
+    }
+    if (text.size() >= PATH_MAX || longest > NAME_MAX)
+        throw ArgumentError("nome di cartella troppo lungo: " + shownArgument(text) + " (al più " +
+                            std::to_string(NAME_MAX) + " caratteri per nome)");
+}
+
+}
+
+int commandDemo(const ParsedArguments& args, const CommandStreams& io)
+{
+    DemoOptions d;
+    if (const std::string* text = args.value("days"))
+        d.days = static_cast<int>(wholeNumberArgument(*text, "numero di giorni", 1, 3660));
+    if (const std::string* text = args.value("rooms"))
+        d.rooms = static_cast<int>(wholeNumberArgument(*text, "numero di camere", 1, 5000));
+    if (const std::string* text = args.value("seed"))
+        d.seed = static_cast<std::uint64_t>(wholeNumberArgument(*text, "seme", 0, 2147483647L));
+    if (const std::string* text = args.value("from")) {
+        const std::string from = dateArgument(*text, "data iniziale");
+        d.fromDay = std::stoi(from.substr(0, 2));
+        d.fromMonth = std::stoi(from.substr(3, 2));
+        d.fromYear = std::stoi(from.substr(6, 4));
+    }
+    checkFolderName(args.operands.at(0));
+    const std::filesystem::path folder = args.operands[0];
+    std::filesystem::create_directories(folder);
+    const auto start = std::chrono::steady_clock::now();
+    const DemoSummary s = createDemoHotel(folder, d);
+    const double secs = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    std::uintmax_t bytes = 0;
+    for (const auto& e : std::filesystem::directory_iterator(folder))
+        if (e.is_regular_file())
+            bytes += e.file_size();
+    char figures[64];
+    std::snprintf(figures, sizeof figures, "%.1f s, %.1f MB", secs, bytes / 1e6);
+    io.out << "Cartella demo " << folder.string() << ": " << s.documents << " documenti, " << s.payments << " incassi ("
+           << s.externalEntries << " esterni), " << s.presenceRows << " righe di presenze; " << figures << "\n";
+    return 0;
+}
+
+}

@@ -1,0 +1,12 @@
+#pragma once
+#include "app/CommandStreams.h"
+#include "app/CommandSyntax.h"
+
+namespace ravelt {
+
+// "ravelt demo CARTELLA": a demo working folder with a seeded hotel, made in the folder
+// CARTELLA (created when missing). Throws ArgumentError for a number, a date or a folder
+// name that cannot be used; returns 0 with a summary of what was written on 'io.out'.
+int commandDemo(const ParsedArguments& args, const CommandStreams& io);
+
+}

@@ -1,0 +1,72 @@
+#include "app/ReportCommand.h"
+
+#include "app/ArgumentError.h"
+#include "app/ArgumentValues.h"
+#include "app/ShownArgument.h"
+#include "app/Workstation.h"
+#include "cashreport/CreaDettaglioCassa.h"
+#include "cashreport/DocumentType.h"
+#include "shell/MainFormRules.h"
+#include "shell/program_state.h"
+
+#include <filesystem>
+
+namespace ravelt {
+
+int commandReport(const ParsedArguments& args, const CommandStreams& io)
+{
+    const std::string from = dateArgument(*args.value("from"), "data iniziale");
+    const std::string to = dateArgument(*args.value("to"), "data finale");
+    // The window's rules for the period: start not after the end, at most 100 years.
+    std::array<std::int16_t, 13> giorni = monthLengths();
+    const PeriodCheck period = checkPeriod(from, to, giorni);
+    if (!period.ok)
+        throw ArgumentError(period.message);
+    const std::string type = args.value("type") ? *args.value("type") : "Tutti";
+    if (!documentTypeFromText(type))
+        throw ArgumentError("tipo documento sconosciuto: " + shownArgument(type) + " (Tutti, Fatture o Ricevute)");
+    std::int16_t counter = 0;
+    if (const std::string* text = args.value("counter"))
+        counter = static_cast<std::int16_t>(wholeNumberArgument(*text, "contatore", 0, 32767));
+
+    ProgramState& state = programState();
+    if (!openWorkstation(state, io))
+        return 1;
+    state.ContatoreScelto = counter;
+
+    CashReportRequest r;
+    r.folder = std::filesystem::current_path();
+    r.startDate = from;
+    r.endDate = to;
+    r.documentType = type;
+    r.ContatoreScelto = counter;
+    r.NumeroHotel = state.NumeroHotel;
+    r.PCLocal = state.PCLocal;
+    r.CodiceAssistenza = state.CodiceAssistenza;
+    // On a terminal, one line that follows the days; scripts get only the outcome.
+    std::string lastDay;
+    if (io.errIsTerminal)
+        r.progress = [&lastDay, &io](const std::string& text) {
+            const std::string day = text.substr(0, 10);
+            if (day != lastDay) {
+                lastDay = day;
+                io.err << "\rDettaglio incassi: " << day << std::flush;
+            }
+        };
+    try {
+        CashReportResult result = CreaDettaglioCassa(r);
+        if (!lastDay.empty())
+            io.err << "\r" << std::string(40, ' ') << "\r" << std::flush;
+        state.IntestazioniColonne = result.IntestazioniColonne;
+        io.out << "Report scritto in " << result.reportPath.string() << " (" << result.days << " giorni, dal " << from
+               << " al " << to << ", " << type << ", contatore " << counter << ")\n";
+        return 0;
+    } catch (const CashReportError& e) {
+        if (!lastDay.empty())
+            io.err << "\n";
+        io.err << "ravelt report: " << e.description() << " (" << e.source() << ")\n";
+        return 1;
+    }
+}
+
+}
