@@ -29,11 +29,14 @@ int runGui(int argc, char** argv)
     QApplication app(argc, argv);
     substituteFonts();
     MsgBoxPresenter messages;
+    InputBoxRoutine inputBox;
     MainWindowServices services;
     services.messages = &messages;
     services.folder = std::filesystem::current_path();
     services.showGate = [] { PasswdSecurity::Mostra(programState()); };
-    services.richiediDato = [](const std::string& t, const std::string& ti, const std::string& p) { return RichiediDato(t, ti, p); };
+    services.richiediDato = [&inputBox](const std::string& t, const std::string& ti, const std::string& p) {
+        return inputBox.RichiediDato(t, ti, p);
+    };
     services.showImpostazioni = [&messages] {
         const std::filesystem::path folder = std::filesystem::current_path();
         ImpRavelt* opened = nullptr;
