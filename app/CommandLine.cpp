@@ -214,7 +214,6 @@ int commandReport(const std::vector<std::string>& args)
         CashReportResult result = CreaDettaglioCassa(r);
         if (terminal && !lastDay.empty())
             std::fprintf(stderr, "\r%40s\r", "");
-        state.IntestazioniColonne = result.IntestazioniColonne;
         std::printf("Report scritto in %s (%ld giorni, dal %s al %s, %s, contatore %d)\n", result.reportPath.string().c_str(),
                     result.days, from.c_str(), to.c_str(), type.c_str(), counter);
         return 0;
