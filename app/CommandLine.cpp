@@ -165,7 +165,7 @@ static bool openWorkstation(ProgramState& state)
     return startup.activate();
 }
 
-int commandReport(const std::vector<std::string>& args)
+int commandReport(const std::vector<std::string>& args, ProgramState& state)
 {
     try {
         Options o = parse(args, {"from", "to", "type", "counter"});
@@ -185,7 +185,6 @@ int commandReport(const std::vector<std::string>& args)
         if (o.named.count("counter"))
             counter = static_cast<std::int16_t>(wholeNumber(o.named["counter"], "contatore", 0, 32767));
 
-        ProgramState& state = programState();
         if (!openWorkstation(state))
             return 1;
         state.ContatoreScelto = counter;
@@ -226,16 +225,16 @@ int commandReport(const std::vector<std::string>& args)
     }
 }
 
-int commandOnReportFile(const std::string& command, const std::vector<std::string>& args)
+int commandOnReportFile(const std::string& command, const std::vector<std::string>& args, ProgramState& state)
 {
     try {
-        if (!openWorkstation(programState()))
+        if (!openWorkstation(state))
             return 1;
         if (command == "print")
-            return commandPrint(args);
+            return commandPrint(args, state);
         if (command == "csv")
-            return commandCsv(args);
-        return commandMail(args);
+            return commandCsv(args, state);
+        return commandMail(args, state);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "ravelt %s: %s\n", command.c_str(), e.what());
         return 1;

@@ -49,7 +49,7 @@ std::unique_ptr<QCoreApplication> applicazione(bool gui)
 }
 
 template <typename Command>
-int run(bool gui, Command command, const std::vector<std::string>& args)
+int run(bool gui, Command command, const std::vector<std::string>& args, ProgramState& state)
 {
     auto app = applicazione(gui);
     SystemEnvironment env;
@@ -57,7 +57,7 @@ int run(bool gui, Command command, const std::vector<std::string>& args)
     SystemProgramLauncher launcher;
     ContestoComandi c;
     c.folder = std::filesystem::current_path();
-    c.state = &programState();
+    c.state = &state;
     c.stampanti = &printers;
     c.env = &env;
     c.launcher = &launcher;
@@ -70,19 +70,19 @@ int run(bool gui, Command command, const std::vector<std::string>& args)
 
 }
 
-int commandPrint(const std::vector<std::string>& args)
+int commandPrint(const std::vector<std::string>& args, ProgramState& state)
 {
-    return run(true, ComandoStampa, args);
+    return run(true, ComandoStampa, args, state);
 }
 
-int commandCsv(const std::vector<std::string>& args)
+int commandCsv(const std::vector<std::string>& args, ProgramState& state)
 {
-    return run(false, ComandoCsv, args);
+    return run(false, ComandoCsv, args, state);
 }
 
-int commandMail(const std::vector<std::string>& args)
+int commandMail(const std::vector<std::string>& args, ProgramState& state)
 {
-    return run(false, ComandoMail, args);
+    return run(false, ComandoMail, args, state);
 }
 
 }

@@ -43,7 +43,7 @@ std::string nomeNonSemplice(const std::string& nome)
 
 }
 
-int commandTablePrint(const std::vector<std::string>& args)
+int commandTablePrint(const std::vector<std::string>& args, ProgramState& state)
 {
     if (args.size() != 1 || args[0].starts_with("-")) {
         std::fprintf(stderr, "uso: ravelt table-print NOME   (stampa la tabella della definizione NOME.stp)\n");
@@ -63,7 +63,6 @@ int commandTablePrint(const std::vector<std::string>& args)
         std::fputs(AvvisiImpostazioni::Righe(avvisi.daDire(), "ravelt table-print: ").c_str(), stderr);
     };
     try {
-        ProgramState& state = programState();
         SystemEnvironment env;
         const std::filesystem::path folder = std::filesystem::current_path();
         // A caller that has opened the workstation already (access granted) is not asked
@@ -82,7 +81,7 @@ int commandTablePrint(const std::vector<std::string>& args)
         contesto.PCLocal = state.PCLocal;
         contesto.ambiente = &env;
         contesto.avvisi = &avvisi;
-        const EsitoStampaArchivio esito = StampaTabella(contesto, nome, programState().ParametriStampa);
+        const EsitoStampaArchivio esito = StampaTabella(contesto, nome, state.ParametriStampa);
         diAvvisi();
         std::printf("Report scritto in %s (%ld righe della tabella)\n", esito.report.string().c_str(), esito.righeTabella);
         return 0;

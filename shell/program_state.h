@@ -5,7 +5,9 @@
 
 namespace ravelt {
 
-// The program-wide variables, owned by the shell and live for the whole run. Strings
+// The program-wide variables. The program's start (the desktop program, or a command
+// without windows) creates one and hands it, or the few values a routine needs, to what
+// uses it; nothing reaches it any other way, so each run and each test has its own. Strings
 // start empty and numbers at 0. GiorniMese is indexed as the program counts months, 1 to
 // 12 (element 0 is unused). The headings of the last report are the report run's result.
 struct ProgramState {
@@ -24,8 +26,5 @@ struct ProgramState {
     // screen may set them first; nothing in this module does, so they stay empty.
     std::array<std::string, 8> ParametriStampa;
 };
-
-// The one instance of the program's state.
-ProgramState& programState();
 
 }

@@ -12,6 +12,16 @@ namespace {
 
 using Command = std::function<int(const std::vector<std::string>&)>;
 
+// A command run with a program state of its own, as main gives it.
+template <typename Run>
+Command withState(Run run)
+{
+    return [run](const std::vector<std::string>& args) {
+        ravelt::ProgramState state;
+        return run(args, state);
+    };
+}
+
 TEST(LongArguments, AreRefusedWithAShortMessageThatGivesTheirLength)
 {
     ravelt::testing::TempFolder dir;
@@ -24,16 +34,16 @@ TEST(LongArguments, AreRefusedWithAShortMessageThatGivesTheirLength)
         Command command;
         std::vector<std::string> args;
     } cases[] = {
-        {"report start", ravelt::commandReport, {"--from", digits, "--to", "01/01/2024"}},
-        {"report end", ravelt::commandReport, {"--from", "01/01/2024", "--to", letters}},
-        {"report counter", ravelt::commandReport, {"--from", "01/01/2024", "--to", "02/01/2024", "--counter", digits}},
-        {"report type", ravelt::commandReport, {"--from", "01/01/2024", "--to", "02/01/2024", "--type", letters}},
-        {"report option", ravelt::commandReport, {"--" + letters.substr(2), "1"}},
+        {"report start", withState(ravelt::commandReport), {"--from", digits, "--to", "01/01/2024"}},
+        {"report end", withState(ravelt::commandReport), {"--from", "01/01/2024", "--to", letters}},
+        {"report counter", withState(ravelt::commandReport), {"--from", "01/01/2024", "--to", "02/01/2024", "--counter", digits}},
+        {"report type", withState(ravelt::commandReport), {"--from", "01/01/2024", "--to", "02/01/2024", "--type", letters}},
+        {"report option", withState(ravelt::commandReport), {"--" + letters.substr(2), "1"}},
         {"demo days", ravelt::commandDemo, {"hotel", "--days", digits}},
         {"demo seed", ravelt::commandDemo, {"hotel", "--seed", digits}},
         {"demo start", ravelt::commandDemo, {"hotel", "--from", letters}},
         {"demo folder", ravelt::commandDemo, {letters}},
-        {"table-print name", ravelt::commandTablePrint, {letters}},
+        {"table-print name", withState(ravelt::commandTablePrint), {letters}},
     };
     for (const auto& c : cases) {
         ::testing::internal::CaptureStderr();

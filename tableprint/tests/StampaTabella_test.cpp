@@ -91,7 +91,6 @@ protected:
     {
         setenv("PCLocal", "1", 1);
         unsetenv("RAVELT_PASSWORD");
-        programState().AccessoConsentito.clear();  // each run opens the workstation, as a new process does
     }
     void TearDown() override { unsetenv("RAVELT_PASSWORD"); }
 
@@ -101,12 +100,13 @@ protected:
         ravelt::testing::CurrentFolder qui(cartella);
         ::testing::internal::CaptureStderr();
         ::testing::internal::CaptureStdout();
-        int rc = commandTablePrint(args);
+        int rc = commandTablePrint(args, stato);
         uscita = ::testing::internal::GetCapturedStdout();
         errori = ::testing::internal::GetCapturedStderr();
         return rc;
     }
     std::string uscita, errori;
+    ProgramState stato;  // each test starts with the workstation not opened, as a new process does
 };
 
 TEST_F(CommandTablePrint, WritesTheReportOfTheDefinition)
