@@ -21,7 +21,7 @@ namespace {
 
 struct Command {
     CommandSyntax syntax;
-    std::function<int(const ParsedArguments&, const CommandStreams&)> run;
+    std::function<int(const ParsedArguments&, const CommandStreams&, ProgramState&)> run;
 };
 
 // Every command of the program, in the order the help lists them: the one place that
@@ -115,7 +115,7 @@ std::string programHelp()
 
 }
 
-int runCommandLine(const std::vector<std::string>& args, const CommandStreams& io)
+int runCommandLine(const std::vector<std::string>& args, const CommandStreams& io, ProgramState& state)
 {
     const std::string word = args.empty() ? "" : args.front();
     if (word == "--help" || word == "-h") {
@@ -141,7 +141,7 @@ int runCommandLine(const std::vector<std::string>& args, const CommandStreams& i
             io.out << command->syntax.help();
             return EsitoRiuscito;
         }
-        return command->run(parsed, io);
+        return command->run(parsed, io, state);
     } catch (const ArgumentError& e) {
         io.err << "ravelt " << name << ": " << e.what() << "\n" << command->syntax.usage();
         return EsitoUso;

@@ -1,5 +1,6 @@
 #pragma once
 #include "app/CommandStreams.h"
+#include "shell/program_state.h"
 
 #include <string>
 #include <vector>
@@ -15,6 +16,8 @@ namespace ravelt {
 // writes the reason and the usage on 'io.err' and returns 2, before anything is opened or
 // written. Otherwise the command runs: 0 when its work is done, non-zero with the reason
 // on 'io.err' when it fails.
-int runCommandLine(const std::vector<std::string>& args, const CommandStreams& io);
+// 'state' is the program's state for this run, which the command fills by opening the
+// working folder (a caller that opened it already with access granted is not asked again).
+int runCommandLine(const std::vector<std::string>& args, const CommandStreams& io, ProgramState& state);
 
 }

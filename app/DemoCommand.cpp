@@ -32,7 +32,7 @@ void checkFolderName(const std::string& text)
 
 }
 
-int commandDemo(const ParsedArguments& args, const CommandStreams& io)
+int commandDemo(const ParsedArguments& args, const CommandStreams& io, ProgramState&)
 {
     DemoOptions d;
     if (const std::string* text = args.value("days"))

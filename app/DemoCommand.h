@@ -1,4 +1,5 @@
 #pragma once
+#include "shell/program_state.h"
 #include "app/CommandStreams.h"
 #include "app/CommandSyntax.h"
 
@@ -7,6 +8,6 @@ namespace ravelt {
 // "ravelt demo CARTELLA": a demo working folder with a seeded hotel, made in the folder
 // CARTELLA (created when missing). Throws ArgumentError for a number, a date or a folder
 // name that cannot be used; returns 0 with a summary of what was written on 'io.out'.
-int commandDemo(const ParsedArguments& args, const CommandStreams& io);
+int commandDemo(const ParsedArguments& args, const CommandStreams& io, ProgramState& state);
 
 }

@@ -28,21 +28,25 @@ int runGui(int argc, char** argv)
 {
     QApplication app(argc, argv);
     substituteFonts();
+    ProgramState state;
     MsgBoxPresenter messages;
+    InputBoxRoutine inputBox;
     MainWindowServices services;
     services.messages = &messages;
     services.folder = std::filesystem::current_path();
-    services.showGate = [] { PasswdSecurity::Mostra(programState()); };
-    services.richiediDato = [](const std::string& t, const std::string& ti, const std::string& p) { return RichiediDato(t, ti, p); };
-    services.showImpostazioni = [&messages] {
+    services.showGate = [&state] { PasswdSecurity::Mostra(state); };
+    services.richiediDato = [&inputBox](const std::string& t, const std::string& ti, const std::string& p) {
+        return inputBox.RichiediDato(t, ti, p);
+    };
+    services.showImpostazioni = [&state, &messages] {
         const std::filesystem::path folder = std::filesystem::current_path();
         ImpRavelt* opened = nullptr;
-        ImpRavelt window(folder, messages, [&] { ApriStampa(folder, messages, opened); });
+        ImpRavelt window(folder, state, messages, [&] { ApriStampa(folder, state, messages, opened); });
         opened = &window;
         window.exec();
     };
     services.runReport = [&messages](RaveltDT& w, const ReportRequest& r) { runCashReportWindow(w, r, messages); };
-    RaveltDT window(services);
+    RaveltDT window(services, state);
     if (!window.start())
         return 1;
     window.show();

@@ -55,9 +55,9 @@ std::unique_ptr<QCoreApplication> applicazione(bool gui)
 // Opens the workstation, then runs 'command' with the printers, the environment and the
 // mail program's launcher of this machine, writing to the command's streams.
 template <typename Command>
-int run(bool gui, const CommandStreams& io, Command command)
+int run(bool gui, const CommandStreams& io, ProgramState& state, Command command)
 {
-    if (!openWorkstation(programState(), io))
+    if (!openWorkstation(state, io))
         return EsitoFallito;
     toolkitMessages = &io.err;
     struct Restore {
@@ -69,7 +69,7 @@ int run(bool gui, const CommandStreams& io, Command command)
     SystemProgramLauncher launcher;
     ContestoComandi c;
     c.folder = std::filesystem::current_path();
-    c.state = &programState();
+    c.state = &state;
     c.stampanti = &printers;
     c.env = &env;
     c.launcher = &launcher;
@@ -82,7 +82,7 @@ int run(bool gui, const CommandStreams& io, Command command)
 
 }
 
-int commandPrint(const ParsedArguments& args, const CommandStreams& io)
+int commandPrint(const ParsedArguments& args, const CommandStreams& io, ProgramState& state)
 {
     OpzioniStampa o;
     if (const std::string* destinazione = args.value("destination"))
@@ -93,17 +93,17 @@ int commandPrint(const ParsedArguments& args, const CommandStreams& io)
     o.normale = args.flag("normal");
     o.orizzontale = args.flag("landscape");
     o.fronteRetro = args.flag("duplex");
-    return run(true, io, [&o](const ContestoComandi& c) { return ComandoStampa(o, c); });
+    return run(true, io, state, [&o](const ContestoComandi& c) { return ComandoStampa(o, c); });
 }
 
-int commandCsv(const ParsedArguments&, const CommandStreams& io)
+int commandCsv(const ParsedArguments&, const CommandStreams& io, ProgramState& state)
 {
-    return run(false, io, ComandoCsv);
+    return run(false, io, state, ComandoCsv);
 }
 
-int commandMail(const ParsedArguments&, const CommandStreams& io)
+int commandMail(const ParsedArguments&, const CommandStreams& io, ProgramState& state)
 {
-    return run(false, io, ComandoMail);
+    return run(false, io, state, ComandoMail);
 }
 
 }

@@ -1,4 +1,5 @@
 #pragma once
+#include "shell/program_state.h"
 #include "app/CommandStreams.h"
 #include "app/CommandSyntax.h"
 
@@ -13,8 +14,8 @@ namespace ravelt {
 //
 // Exit codes: 0 done, 1 failed (the reason on 'io.err'); mail returns the mail program's
 // own exit code.
-int commandPrint(const ParsedArguments& args, const CommandStreams& io);
-int commandCsv(const ParsedArguments& args, const CommandStreams& io);
-int commandMail(const ParsedArguments& args, const CommandStreams& io);
+int commandPrint(const ParsedArguments& args, const CommandStreams& io, ProgramState& state);
+int commandCsv(const ParsedArguments& args, const CommandStreams& io, ProgramState& state);
+int commandMail(const ParsedArguments& args, const CommandStreams& io, ProgramState& state);
 
 }

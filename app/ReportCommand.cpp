@@ -13,7 +13,7 @@
 
 namespace ravelt {
 
-int commandReport(const ParsedArguments& args, const CommandStreams& io)
+int commandReport(const ParsedArguments& args, const CommandStreams& io, ProgramState& state)
 {
     const std::string from = dateArgument(*args.value("from"), "data iniziale");
     const std::string to = dateArgument(*args.value("to"), "data finale");
@@ -29,7 +29,6 @@ int commandReport(const ParsedArguments& args, const CommandStreams& io)
     if (const std::string* text = args.value("counter"))
         counter = static_cast<std::int16_t>(wholeNumberArgument(*text, "contatore", 0, 32767));
 
-    ProgramState& state = programState();
     if (!openWorkstation(state, io))
         return 1;
     state.ContatoreScelto = counter;
@@ -57,7 +56,6 @@ int commandReport(const ParsedArguments& args, const CommandStreams& io)
         CashReportResult result = CreaDettaglioCassa(r);
         if (!lastDay.empty())
             io.err << "\r" << std::string(40, ' ') << "\r" << std::flush;
-        state.IntestazioniColonne = result.IntestazioniColonne;
         io.out << "Report scritto in " << result.reportPath.string() << " (" << result.days << " giorni, dal " << from
                << " al " << to << ", " << type << ", contatore " << counter << ")\n";
         return 0;

@@ -1,4 +1,5 @@
 #pragma once
+#include "shell/program_state.h"
 #include "app/CommandStreams.h"
 #include "app/CommandSyntax.h"
 
@@ -9,6 +10,6 @@ namespace ravelt {
 // for a date, a type or a counter that cannot be used (before anything is opened);
 // returns 0 when the report file FD<PCLocal> is written, 1 with the reason on 'io.err'
 // when the report cannot be made (the previous report file then stays).
-int commandReport(const ParsedArguments& args, const CommandStreams& io);
+int commandReport(const ParsedArguments& args, const CommandStreams& io, ProgramState& state);
 
 }

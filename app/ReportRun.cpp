@@ -28,7 +28,6 @@ void runCashReportWindow(RaveltDT& window, const ReportRequest& request, Message
     try {
         CashReportResult result = CreaDettaglioCassa(r);
         window.setHourglass(false);
-        state.IntestazioniColonne = result.IntestazioniColonne;
         if (result.CodiceAssistenza)
             state.CodiceAssistenza = *result.CodiceAssistenza;
         SystemClock clock;

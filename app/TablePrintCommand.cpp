@@ -43,14 +43,13 @@ std::string nomeNonSemplice(const std::string& nome)
 
 }
 
-int commandTablePrint(const ParsedArguments& args, const CommandStreams& io)
+int commandTablePrint(const ParsedArguments& args, const CommandStreams& io, ProgramState& state)
 {
     std::string nome = args.operands.at(0);
     if (nome.size() > 4 && nome.ends_with(".stp"))
         nome.resize(nome.size() - 4);
     if (const std::string perche = nomeNonSemplice(nome); !perche.empty())
         throw ArgumentError(perche);
-    ProgramState& state = programState();
     // A caller that has opened the workstation already (access granted) is not asked
     // for the password a second time.
     if (state.AccessoConsentito != "S" && !openWorkstation(state, io))

@@ -1,4 +1,5 @@
 #pragma once
+#include "shell/program_state.h"
 #include "app/CommandStreams.h"
 #include "app/CommandSyntax.h"
 
@@ -13,6 +14,6 @@ namespace ravelt {
 // ArgumentError with the reason. Returns 0 when the report file is written; 1, with the
 // reason on 'io.err' and the report file untouched, when the definition is missing, no
 // criterion counts, or the print fails.
-int commandTablePrint(const ParsedArguments& args, const CommandStreams& io);
+int commandTablePrint(const ParsedArguments& args, const CommandStreams& io, ProgramState& state);
 
 }

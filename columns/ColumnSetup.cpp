@@ -6,7 +6,6 @@
 #include "platform/Recordset.h"
 #include "shell/FieldRoutines.h"
 #include "shell/MessagePresenter.h"
-#include "shell/program_state.h"
 
 #include <QString>
 
@@ -67,7 +66,6 @@ std::string ColumnSetup::intestazione(int colonna) const
 
 GridContent ColumnSetup::riempi(const std::string& archivio, const std::string& origine, const std::string& filtro) const
 {
-    programState().FiltroGriglia = filtro;
     try {
         auto db = Database::OpenDatabase(archivio, folder_);
         auto rs = db->OpenRecordset(origine);

@@ -21,9 +21,11 @@ namespace {
 
 }
 
-ImpRavelt::ImpRavelt(std::filesystem::path folder, MessagePresenter& messages, std::function<void()> apriStampa, QWidget* parent)
+ImpRavelt::ImpRavelt(std::filesystem::path folder, ProgramState& stato, MessagePresenter& messages,
+                     std::function<void()> apriStampa, QWidget* parent)
     : QDialog(parent),
-      setup_(std::move(folder), programState().NumeroHotel ? programState().NumeroHotel : 1, messages),
+      setup_(std::move(folder), stato.NumeroHotel ? stato.NumeroHotel : 1, messages),
+      stato_(stato),
       messages_(messages),
       apriStampa_(std::move(apriStampa))
 {
@@ -75,7 +77,7 @@ ImpRavelt::ImpRavelt(std::filesystem::path folder, MessagePresenter& messages, s
     connect(grid1_, &QTableWidget::cellClicked, this, [this](int row, int) { clicFormeDiPagamento(row); });
     connect(grid0_, &QTableWidget::cellClicked, this, [this](int row, int) { clicAssegnate(row); });
     connect(stampa, &QPushButton::clicked, this, [this] {
-        programState().NomeStampa = "ColonneRavelt";
+        stato_.NomeStampa = "ColonneRavelt";
         if (apriStampa_)
             apriStampa_();
         else

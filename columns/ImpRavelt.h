@@ -1,5 +1,6 @@
 #pragma once
 #include "columns/ColumnSetup.h"
+#include "shell/program_state.h"
 
 #include <QDialog>
 #include <functional>
@@ -14,13 +15,14 @@ namespace ravelt {
 
 // The column setup window: choose a report column, name it, click payment forms into it
 // (lower grid) and out of it (upper grid). The work is done by ColumnSetup; the window
-// only reads its controls and shows the outcome. 'apriStampa' opens the filtered print
-// screen for the column list; without it the button tells the operator it is missing.
+// only reads its controls and shows the outcome. 'stato' gives the hotel (1 when it is
+// not set yet) and receives NomeStampa for the print; 'apriStampa' opens the filtered
+// print screen for the column list; without it the button tells the operator it is missing.
 class ImpRavelt : public QDialog {
     Q_OBJECT
 public:
-    ImpRavelt(std::filesystem::path folder, MessagePresenter& messages, std::function<void()> apriStampa = {},
-              QWidget* parent = nullptr);
+    ImpRavelt(std::filesystem::path folder, ProgramState& stato, MessagePresenter& messages,
+              std::function<void()> apriStampa = {}, QWidget* parent = nullptr);
 
     int colonnaCorrente() const;
 
@@ -35,6 +37,7 @@ private:
     void clicAssegnate(int row);
 
     ColumnSetup setup_;
+    ProgramState& stato_;
     MessagePresenter& messages_;
     std::function<void()> apriStampa_;
     QComboBox* combo_;

@@ -4,25 +4,16 @@
 
 namespace ravelt {
 
-namespace {
-
-// The last answer given through the box's buttons, for the whole run.
-std::string& rispostaInput()
+std::string InputBoxRoutine::RichiediDato(const std::string& testo, const std::string& titolo, const std::string& predefinito)
 {
-    static std::string risposta;
-    return risposta;
-}
-
-}
-
-std::string RichiediDato(const std::string& testo, const std::string& titolo, const std::string& predefinito)
-{
-    InputBox_form box(rispostaInput());
+    InputBox_form box;
     box.setTesto(testo);
     box.setTitolo(titolo);
     box.setPredefinito(predefinito);
     box.exec();
-    return rispostaInput();
+    if (box.esito().premuto)
+        RispostaInput_ = box.esito().RispostaInput;
+    return RispostaInput_;
 }
 
 }

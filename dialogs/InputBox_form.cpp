@@ -40,8 +40,8 @@ QString displayText(const std::string& testo)
 
 }
 
-InputBox_form::InputBox_form(std::string& risposta, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), risposta_(risposta)
+InputBox_form::InputBox_form(QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint)
 {
     setObjectName("InputBox_form");
     setModal(true);
@@ -210,7 +210,8 @@ bool InputBox_form::eventFilter(QObject* watched, QEvent* event)
 
 void InputBox_form::answer(int index)
 {
-    risposta_ = index == 0 ? text2_->text().toStdString() : std::string();
+    esito_.premuto = true;
+    esito_.RispostaInput = index == 0 ? text2_->text().toStdString() : std::string();
     accept();
 }
 

@@ -23,15 +23,21 @@ struct InputBoxLayout {
     TwipsBox label1, text1, text2, ok, annulla;
 };
 
+// What one showing of the input box answered.
+struct EsitoInputBox {
+    bool premuto = false;       // false when the box was closed without a button
+    std::string RispostaInput;  // the entry for "Ok", "" for "Annulla"
+};
+
 // The program's input box: a title strip, a multi-line prompt, one entry field holding
 // the default answer, and the buttons "Ok" and "Annulla". It sizes itself to the prompt
-// when it is shown and centres itself on the screen. "Ok" stores the entry in the
-// answer it was given, "Annulla" stores ""; closing it otherwise (Esc) leaves the answer
-// as it was. Enter in the entry field only moves to "Ok"; Enter on a button presses it.
+// when it is shown and centres itself on the screen. After it closes, esito() holds the
+// entry when "Ok" was pressed, "" when "Annulla" was, and no answer when it was closed
+// otherwise (Esc). Enter in the entry field only moves to "Ok"; Enter on a button presses it.
 class InputBox_form : public QDialog {
     Q_OBJECT
 public:
-    explicit InputBox_form(std::string& risposta, QWidget* parent = nullptr);
+    explicit InputBox_form(QWidget* parent = nullptr);
 
     void setTesto(const std::string& testo);
     void setTitolo(const std::string& titolo);
@@ -48,6 +54,8 @@ public:
     // largest box that fits it and its prompt scrolls; nothing of it is cut.
     static InputBoxLayout layoutFor(const std::string& testo);
 
+    const EsitoInputBox& esito() const { return esito_; }
+
 protected:
     void showEvent(QShowEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
@@ -58,7 +66,7 @@ private:
     void centre();
     void answer(int index);
 
-    std::string& risposta_;
+    EsitoInputBox esito_;
     std::string testo_;
     QLabel* label1_ = nullptr;
     QPlainTextEdit* text1_ = nullptr;

@@ -11,9 +11,6 @@
 
 namespace ravelt {
 
-std::int16_t StilePulsanti = 0;
-std::int16_t RispostaMsg = 0;
-
 namespace {
 
 constexpr int px(int twips)
@@ -128,6 +125,7 @@ void MsgBoxForm::applicaStile(std::int16_t stile)
         set("Si", "No", true, false);
     else if (stile == 35 || stile == 51)
         set("Si", "No", true, true);
+    StilePulsanti_ = stile;
 }
 
 void MsgBoxForm::showEvent(QShowEvent* event)
@@ -142,7 +140,7 @@ void MsgBoxForm::attivazione()
 {
     const int w = px(975);
     const int w0 = width();
-    const std::int16_t s = StilePulsanti;
+    const std::int16_t s = StilePulsanti_;
     if (s == 0 || s == 48) {
         t_[0]->move((w0 - w) / 2, t_[0]->y());
     } else if (s == 4 || s == 36 || (s >= 200 && s <= 400)) {
@@ -178,24 +176,14 @@ void MsgBoxForm::attivazione()
 
 void MsgBoxForm::premuto(int index)
 {
+    esito_.premuto = true;
     if (index == 0)
-        RispostaMsg = t_[0]->text() == "Si" ? 6 : 0;
+        esito_.RispostaMsg = t_[0]->text() == "Si" ? 6 : 0;
     else if (index == 1)
-        RispostaMsg = 7;
+        esito_.RispostaMsg = 7;
     else
-        RispostaMsg = 2;
+        esito_.RispostaMsg = 2;
     accept();
-}
-
-std::int16_t MostraMessaggio(const std::string& testo, std::int16_t stile, const std::string& titolo)
-{
-    MsgBoxForm form(QApplication::activeWindow());
-    form.setTesto(testo);
-    form.setTitolo(titolo);
-    StilePulsanti = stile;
-    form.applicaStile(stile);
-    form.exec();
-    return RispostaMsg;
 }
 
 }

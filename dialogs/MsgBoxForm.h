@@ -10,10 +10,16 @@ class QFrame;
 
 namespace ravelt {
 
+// What one showing of the message box answered.
+struct EsitoMsgBox {
+    bool premuto = false;          // false when the box was closed without a button
+    std::int16_t RispostaMsg = 0;  // the button's answer code: 0 "Ok", 6 "Si", 7 "No", 2 "Annulla"
+};
+
 // The program's own message box: a title strip, the message, and one to three buttons
 // chosen by the style. It sizes itself from the text (90 twips a character column, 300
-// a line), stays above every other window and is modal. The answer goes to the module's
-// answer code; closing the box without a button leaves the previous answer.
+// a line), stays above every other window and is modal. After it closes, esito() tells
+// whether a button was pressed and which answer code it gave.
 class MsgBoxForm : public QDialog {
     Q_OBJECT
 public:
@@ -26,8 +32,11 @@ public:
 
     void setTesto(const std::string& testo);
     void setTitolo(const std::string& titolo);
-    // Captions and visibility of the three buttons for the style.
+    // Captions and visibility of the three buttons for the style; the style also places
+    // the buttons when the box is shown.
     void applicaStile(std::int16_t stile);
+
+    const EsitoMsgBox& esito() const { return esito_; }
 
     QPushButton* pulsante(int i) const { return t_[i]; }
 
@@ -43,14 +52,8 @@ private:
     QPushButton* t_[3];
     QFrame* shape1_;
     bool activated_ = false;
+    std::int16_t StilePulsanti_ = 0;
+    EsitoMsgBox esito_;
 };
-
-// Module-wide state of the message box: the style being shown and the last answer.
-extern std::int16_t StilePulsanti;
-extern std::int16_t RispostaMsg;
-
-// Shows the message and returns the answer code: 0 for "Ok", 6 "Si", 7 "No", 2 "Annulla".
-// Lines of 'testo' are separated by a carriage return (and usually a line feed).
-std::int16_t MostraMessaggio(const std::string& testo, std::int16_t stile, const std::string& titolo);
 
 }

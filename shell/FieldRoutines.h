@@ -1,6 +1,4 @@
 #pragma once
-#include "shell/program_state.h"
-
 #include <array>
 #include <cstdint>
 #include <string>
@@ -42,9 +40,10 @@ std::string EspandiData(std::string& testo, int annoCorrente = annoDiOggi());
 // characters the answer is 0 and the text is untouched, otherwise the trimmed text is
 // stored back. Day, month and year are read from characters 1-2, 4-5 and 7-10 (text
 // that is not a number reads as 0; the separators are not examined). Month outside 1-12
-// or year before 1900 gives 0. February's length in the month table is rewritten for
+// or year before 1900 gives 0. February's length in 'giorniMese', the program's month
+// table (GiorniMese, indexed 1 to 12), is rewritten for
 // the year (29 in a leap year), then the day is checked against the month's length.
-std::int16_t ControllaData(std::string& data, std::array<std::int16_t, 13>& giorniMese = programState().GiorniMese);
+std::int16_t ControllaData(std::string& data, std::array<std::int16_t, 13>& giorniMese);
 
 // Puts two dd/mm/yyyy dates in order. Both texts are cut to their first 10 characters in
 // place. Returns 1 when the first is not later than the second (equal dates give 1),

@@ -27,7 +27,7 @@ public:
     static constexpr const char* PromptContatore = "Inserire il contatore contabile di riferimento (0 per tutti)";
     static constexpr const char* TitoloContatore = "Contatore QMT";
 
-    explicit RaveltDT(MainWindowServices services, ProgramState& state = programState(), QWidget* parent = nullptr);
+    RaveltDT(MainWindowServices services, ProgramState& state, QWidget* parent = nullptr);
     ~RaveltDT() override;
 
     // Runs the load (registry, password file, gate, workstation) and the first

@@ -47,7 +47,7 @@ public:
 
     // 'stato' gives NomeStampa (read at each activation), the hotel, its option letters
     // and the workstation number.
-    explicit Stampa(Servizi servizi, ProgramState& stato = programState(), QWidget* parent = nullptr);
+    Stampa(Servizi servizi, ProgramState& stato, QWidget* parent = nullptr);
 
     // The buttons by index: 1 "&Esci", 2 "&Anteprima", 3 "Salva &Filtro".
     void Tasto_Click(int index);

@@ -310,7 +310,8 @@ Streams runIn(const std::filesystem::path& folder, const std::vector<std::string
 {
     ravelt::testing::CurrentFolder here(folder);
     std::ostringstream out, err;
-    const int code = ravelt::runCommandLine(args, {out, err});
+    ravelt::ProgramState state;  // each run opens the workstation, as a new process does
+    const int code = ravelt::runCommandLine(args, {out, err}, state);
     return {code, out.str(), err.str()};
 }
 
@@ -473,7 +474,6 @@ TEST(CommandLineStreams, EveryCommandWritesThroughTheStreamsItIsGiven)
     };
     for (const auto& c : cases) {
         const std::string what = ::testing::PrintToString(c.args);
-        ravelt::programState().AccessoConsentito.clear();  // each run opens the workstation, as a new process does
         const Streams r = runIn(dir / c.folder, c.args);
         EXPECT_EQ(r.code, c.code) << what << ": " << r.err;
         if (c.out) {

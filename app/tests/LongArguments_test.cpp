@@ -33,7 +33,8 @@ TEST(LongArguments, AreRefusedWithAShortMessageThatGivesTheirLength)
     };
     for (const auto& c : cases) {
         std::ostringstream out, err;
-        const int rc = ravelt::runCommandLine(c.args, {out, err});
+        ravelt::ProgramState state;
+        const int rc = ravelt::runCommandLine(c.args, {out, err}, state);
         EXPECT_NE(rc, 0) << c.name;
         EXPECT_LT(err.str().size(), 400u) << c.name << ": " << err.str().substr(0, 400);
         EXPECT_NE(err.str().find(told), std::string::npos) << c.name << ": " << err.str().substr(0, 400);

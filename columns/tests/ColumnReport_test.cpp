@@ -60,10 +60,11 @@ TEST(ImpRavelt, ColumnsSetUpInTheWindowShowInTheCashReport)
                      "('Fattura n.', 1, '20240305', 1, '02', 20, ''), ('Fattura n.', 1, '20240305', 1, '03', 7.25, '')");
     fatture->Close();
 
-    programState().NumeroHotel = 1;
+    ProgramState state;
+    state.NumeroHotel = 1;
     ravelt::testing::RecordingPresenter messages;
     {
-        ImpRavelt w(dir.path(), messages);
+        ImpRavelt w(dir.path(), state, messages);
         w.show();
         QApplication::processEvents();
         auto* combo = w.findChild<QComboBox*>("Combo1");

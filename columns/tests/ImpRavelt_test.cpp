@@ -35,7 +35,7 @@ class ImpRaveltTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        programState().NumeroHotel = 1;
+        state.NumeroHotel = 1;
         createStore(dir.path(), "CodiciVari.mdb");
         createStore(dir.path(), "ColonneRavelt.mdb");
         auto db = Database::OpenDatabase("CodiciVari.mdb", dir.path());
@@ -47,7 +47,7 @@ protected:
 
     std::unique_ptr<ImpRavelt> open()
     {
-        auto w = std::make_unique<ImpRavelt>(dir.path(), messages, [this] { ++stampaAperta; });
+        auto w = std::make_unique<ImpRavelt>(dir.path(), state, messages, [this] { ++stampaAperta; });
         w->show();
         QApplication::processEvents();
         return w;
@@ -94,6 +94,7 @@ protected:
     ravelt::testing::TempFolder dir;
     ravelt::testing::RecordingPresenter messages;
     int stampaAperta = 0;
+    ProgramState state;
 };
 
 TEST_F(ImpRaveltTest, OpensOnColumnOneWithTheHotelsPaymentForms)
@@ -229,9 +230,9 @@ TEST_F(ImpRaveltTest, ClicksOnRowsWithoutACodeDoNothing)
 TEST_F(ImpRaveltTest, StampaNamesTheColumnListAndOpensThePrintScreen)
 {
     auto w = open();
-    programState().NomeStampa.clear();
+    state.NomeStampa.clear();
     w->findChild<QPushButton*>("Tasto_0")->click();
-    EXPECT_EQ(programState().NomeStampa, "ColonneRavelt");
+    EXPECT_EQ(state.NomeStampa, "ColonneRavelt");
     EXPECT_EQ(stampaAperta, 1);
 }
 

@@ -114,7 +114,8 @@ TEST(RichiediDato, OpensWithTheDefaultSelectedAndSizedToThePrompt)
         checked = true;
         QTest::mouseClick(part<QPushButton>(box, "T_0"), Qt::LeftButton);
     }});
-    EXPECT_EQ(RichiediDato(Prompt, "Contatore QMT", "1"), "1");
+    InputBoxRoutine routine;
+    EXPECT_EQ(routine.RichiediDato(Prompt, "Contatore QMT", "1"), "1");
     EXPECT_TRUE(checked);
 }
 
@@ -129,27 +130,36 @@ TEST(RichiediDato, EnterMovesToOkAndEnterOnOkAnswers)
         EXPECT_EQ(box.focusWidget(), part<QPushButton>(box, "T_0"));
         QTest::keyClick(box.focusWidget(), Qt::Key_Return);
     }});
-    EXPECT_EQ(RichiediDato(Prompt, "Contatore QMT", "1"), "5");
+    InputBoxRoutine routine;
+    EXPECT_EQ(routine.RichiediDato(Prompt, "Contatore QMT", "1"), "5");
     EXPECT_TRUE(stillOpen);
 }
 
+// Each input box the shell holds keeps its own previous answer: a second one, closed
+// without a button, has nothing to give back yet, whatever the first was answered.
 TEST(RichiediDato, ButtonsAnswerAndClosingKeepsThePreviousAnswer)
 {
+    const ModalScript::Action escape = [](QWidget& box) { QTest::keyClick(part<QLineEdit>(box, "Text2"), Qt::Key_Escape); };
     struct Step {
+        int routine;
         ModalScript::Action action;
         std::string answer;
     };
     std::vector<Step> steps = {
-        {press("T_0", "0"), "0"},
-        {press("T_1", "25"), ""},  // "Annulla" whatever was typed
-        {press("T_0", "7"), "7"},
-        {[](QWidget& box) { QTest::keyClick(part<QLineEdit>(box, "Text2"), Qt::Key_Escape); }, "7"},
-        {press("T_0", "12"), "12"},
-        {[](QWidget& box) { static_cast<QDialog&>(box).reject(); }, "12"},
+        {0, press("T_0", "0"), "0"},
+        {0, press("T_1", "25"), ""},  // "Annulla" whatever was typed
+        {0, press("T_0", "7"), "7"},
+        {0, escape, "7"},
+        {1, escape, ""},              // the second box has answered nothing yet
+        {0, press("T_0", "12"), "12"},
+        {0, [](QWidget& box) { static_cast<QDialog&>(box).reject(); }, "12"},
+        {1, press("T_0", "3"), "3"},
+        {0, escape, "12"},
     };
+    InputBoxRoutine routines[2];
     for (size_t i = 0; i < steps.size(); ++i) {
         ModalScript script({steps[i].action});
-        EXPECT_EQ(RichiediDato("Valore?", "Titolo", "1"), steps[i].answer) << "step " << i;
+        EXPECT_EQ(routines[steps[i].routine].RichiediDato("Valore?", "Titolo", "1"), steps[i].answer) << "step " << i;
         EXPECT_EQ(script.opened(), 1);
     }
 }

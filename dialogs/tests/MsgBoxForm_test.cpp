@@ -1,4 +1,5 @@
 #include "dialogs/MsgBoxForm.h"
+#include "dialogs/MsgBoxPresenter.h"
 
 #include <QApplication>
 #include <QPushButton>
@@ -12,14 +13,14 @@ using namespace ravelt;
 namespace {
 
 // Runs 'act' on the message box once it is up, while MostraMessaggio waits for it.
-std::int16_t answerWith(const std::string& testo, std::int16_t stile, std::function<void(MsgBoxForm&)> act)
+int answerWith(MsgBoxPresenter& box, const std::string& testo, std::int16_t stile, std::function<void(MsgBoxForm&)> act)
 {
     QTimer::singleShot(0, [act] {
         auto* form = qobject_cast<MsgBoxForm*>(QApplication::activeModalWidget());
         ASSERT_NE(form, nullptr);
         act(*form);
     });
-    return MostraMessaggio(testo, stile, "Titolo");
+    return box.MostraMessaggio(testo, stile, "Titolo");
 }
 
 }
@@ -50,9 +51,10 @@ TEST(MostraMessaggio, SizesItselfFromTheText)
         {std::string(70, 'x'), 6390, 1890, 1180},
         {"A\r\nB", 4590, 2190, 1480},
     };
+    MsgBoxPresenter box;
     for (const auto& c : cases) {
         int w = 0, h = 0, top = 0;
-        answerWith(c.testo, 48, [&](MsgBoxForm& f) {
+        answerWith(box, c.testo, 48, [&](MsgBoxForm& f) {
             w = f.width();
             h = f.height();
             top = f.pulsante(0)->y();
@@ -85,8 +87,9 @@ TEST(MostraMessaggio, AnswerCodesByStyleAndButton)
         {51, 0, 6, "Si", true, true},
         {250, 0, 6, "Si", true, false},
     };
+    MsgBoxPresenter box;
     for (const auto& c : cases) {
-        std::int16_t got = answerWith("Domanda?", c.stile, [&](MsgBoxForm& f) {
+        int got = answerWith(box, "Domanda?", c.stile, [&](MsgBoxForm& f) {
             EXPECT_EQ(f.pulsante(0)->text().toStdString(), c.caption0) << c.stile;
             EXPECT_EQ(f.pulsante(1)->isVisible(), c.visible1) << c.stile;
             EXPECT_EQ(f.pulsante(2)->isVisible(), c.visible2) << c.stile;
@@ -98,16 +101,40 @@ TEST(MostraMessaggio, AnswerCodesByStyleAndButton)
 
 TEST(MostraMessaggio, ClosedWithoutAButtonGivesThePreviousAnswer)
 {
-    answerWith("Domanda?", 4, [](MsgBoxForm& f) { f.pulsante(1)->click(); });
-    std::int16_t got = answerWith("Ancora?", 4, [](MsgBoxForm& f) { QTest::keyClick(&f, Qt::Key_Escape); });
+    MsgBoxPresenter box;
+    answerWith(box, "Domanda?", 4, [](MsgBoxForm& f) { f.pulsante(1)->click(); });
+    int got = answerWith(box, "Ancora?", 4, [](MsgBoxForm& f) { QTest::keyClick(&f, Qt::Key_Escape); });
     EXPECT_EQ(got, 7);
+}
+
+// Each message box the shell holds keeps its own previous answer: two of them, shown in
+// turn, never answer with the other's button.
+TEST(MostraMessaggio, ClosingWithoutAButtonGivesOnlyItsOwnPreviousAnswer)
+{
+    const auto press = [](int button) { return [button](MsgBoxForm& f) { f.pulsante(button)->click(); }; };
+    const std::function<void(MsgBoxForm&)> close = [](MsgBoxForm& f) { QTest::keyClick(&f, Qt::Key_Escape); };
+    struct Step {
+        int box;  // which of the two message boxes is shown
+        std::function<void(MsgBoxForm&)> act;
+        int answer;
+    } steps[] = {
+        {0, press(0), 6},
+        {1, close, 0},  // the second has answered nothing yet
+        {1, press(1), 7},
+        {0, close, 6},  // the first keeps its own answer
+        {1, close, 7},
+    };
+    MsgBoxPresenter boxes[2];
+    for (size_t i = 0; i < std::size(steps); ++i)
+        EXPECT_EQ(answerWith(boxes[steps[i].box], "Domanda?", 4, steps[i].act), steps[i].answer) << "step " << i;
 }
 
 TEST(MostraMessaggio, YesNoStylesPutTheFocusOnTheFirstButton)
 {
-    answerWith("Domanda?", 4, [](MsgBoxForm& f) {
+    MsgBoxPresenter box;
+    const int got = answerWith(box, "Domanda?", 4, [](MsgBoxForm& f) {
         EXPECT_EQ(f.focusWidget(), f.pulsante(0));
         QTest::keyClick(f.pulsante(0), Qt::Key_Space);
     });
-    EXPECT_EQ(RispostaMsg, 6);
+    EXPECT_EQ(got, 6);
 }

@@ -28,7 +28,9 @@ protected:
     {
         MainWindowServices s;
         s.showGate = [this] { PasswdSecurity::Mostra(state); };
-        s.richiediDato = RichiediDato;
+        s.richiediDato = [this](const std::string& t, const std::string& ti, const std::string& p) {
+            return inputBox.RichiediDato(t, ti, p);
+        };
         s.runReport = [this](RaveltDT&, const ReportRequest& r) { requests.push_back(r); };
         s.messages = &messages;
         s.env = &env;
@@ -54,6 +56,7 @@ protected:
 
     TempFolder dir;
     ProgramState state;
+    InputBoxRoutine inputBox;
     MapEnvironment env{{{"PCLocal", "1"}}};
     RecordingPresenter messages;
     std::vector<ReportRequest> requests;

@@ -1,4 +1,5 @@
 #include "shell/FieldRoutines.h"
+#include "shell/program_state.h"
 
 #include <gtest/gtest.h>
 
@@ -173,15 +174,13 @@ TEST(ControllaData, RewritesFebruaryForTheYear)
         EXPECT_EQ(months[m], monthTable()[m]);
 }
 
-TEST(ControllaData, UsesTheProgramMonthTableByDefault)
+TEST(ControllaData, RewritesFebruaryInTheProgramMonthTable)
 {
-    ProgramState& state = programState();
-    auto saved = state.GiorniMese;
+    ProgramState state;
     state.GiorniMese = monthTable();
     std::string data = "29/02/2024";
-    EXPECT_EQ(ControllaData(data), 1);
+    EXPECT_EQ(ControllaData(data, state.GiorniMese), 1);
     EXPECT_EQ(state.GiorniMese[2], 29);
-    state.GiorniMese = saved;
 }
 
 TEST(ConfrontaDate, OneUnlessTheFirstIsLater)

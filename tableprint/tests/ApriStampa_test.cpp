@@ -29,7 +29,7 @@ TEST(ApriStampa, ColumnSetupPrintsTheColumnListToThePreview)
     demo.days = 1;
     createDemoHotel(dir.path(), demo);
     ravelt::testing::CurrentFolder qui(dir.path());
-    ProgramState& stato = programState();
+    ProgramState stato;
     stato.NumeroHotel = 1;
     stato.PCLocal = 4;
     stato.CodiceAssistenza = "";
@@ -37,7 +37,7 @@ TEST(ApriStampa, ColumnSetupPrintsTheColumnListToThePreview)
 
     MessaggiRegistrati messaggi;
     QString titoloStampa, anteprima;
-    ImpRavelt impostazioni(dir.path(), messaggi, [&] { ApriStampa(dir.path(), messaggi, &impostazioni); });
+    ImpRavelt impostazioni(dir.path(), stato, messaggi, [&] { ApriStampa(dir.path(), stato, messaggi, &impostazioni); });
     impostazioni.show();
     ModalScript script({
         [&](QWidget& w) {

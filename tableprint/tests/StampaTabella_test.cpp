@@ -92,7 +92,6 @@ protected:
     {
         setenv("PCLocal", "1", 1);
         unsetenv("RAVELT_PASSWORD");
-        programState().AccessoConsentito.clear();  // each run opens the workstation, as a new process does
     }
     void TearDown() override { unsetenv("RAVELT_PASSWORD"); }
 
@@ -103,13 +102,14 @@ protected:
         ::testing::internal::CaptureStderr();
         ::testing::internal::CaptureStdout();
         args.insert(args.begin(), "table-print");
-        int rc = runCommandLine(args, {std::cout, std::cerr});
+        int rc = runCommandLine(args, {std::cout, std::cerr}, stato);
         std::cout.flush();
         uscita = ::testing::internal::GetCapturedStdout();
         errori = ::testing::internal::GetCapturedStderr();
         return rc;
     }
     std::string uscita, errori;
+    ProgramState stato;  // each test starts with the workstation not opened, as a new process does
 };
 
 TEST_F(CommandTablePrint, WritesTheReportOfTheDefinition)
