@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <cctype>
+#include <cmath>
 #include <sqlite3.h>
 #include <vector>
 
@@ -140,7 +141,10 @@ void fnVal(sqlite3_context* ctx, int, sqlite3_value** argv)
     }
     const unsigned char* t = sqlite3_value_text(argv[0]);
     double d = leadingNumber(reinterpret_cast<const char*>(t ? t : reinterpret_cast<const unsigned char*>("")));
-    if (d == static_cast<double>(static_cast<sqlite3_int64>(d)) && d > -9e15 && d < 9e15)
+    // A whole number within the range where doubles are exact is given as an integer, so
+    // that it compares with a code stored as integer; the range is checked before the
+    // conversion, which is undefined for a double beyond 64 bits.
+    if (d > -9e15 && d < 9e15 && d == std::trunc(d))
         sqlite3_result_int64(ctx, static_cast<sqlite3_int64>(d));
     else
         sqlite3_result_double(ctx, d);
