@@ -65,4 +65,31 @@ TEST_F(SqlDialectTest, ValOfLongDigitsExponentsSignsAndBlanks)
     EXPECT_EQ(select("Val(" + quoted("-" + std::string(400, '9')) + ") < -1e308"), Value(1));
 }
 
+// CurrencyUnits reads an amount as a CURRENCY field is read, exactly over the range,
+// and fails the statement for one that cannot be read.
+TEST_F(SqlDialectTest, CurrencyUnitsReadsAmountsAsTheProgramDoes)
+{
+    db->Execute("CREATE TABLE T (N INTEGER, Importo CURRENCY)");
+    db->Execute("INSERT INTO T VALUES (1, 12.3456), (2, 922337203685477), (3, -922337203685477), (4, NULL), (5, 0.1), (6, 'abc')");
+    struct Case {
+        int n;
+        Value units;
+    } cases[] = {
+        {1, Value(std::int64_t{123456})},
+        {2, Value(std::int64_t{9223372036854770000})},  // exact: not through a floating product
+        {3, Value(std::int64_t{-9223372036854770000})},
+        {4, Value()},
+        {5, Value(std::int64_t{1000})},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(db->OpenRecordset("SELECT CurrencyUnits(Importo) AS U FROM T WHERE N = " + std::to_string(c.n))->Fields("U"), c.units)
+            << c.n;
+    try {
+        db->OpenRecordset("SELECT Sum(CurrencyUnits(Importo)) AS U FROM T");
+        ADD_FAILURE() << "an amount that is not a number was summed";
+    } catch (const DbError& e) {
+        EXPECT_NE(std::string(e.what()).find("\"abc\", che non è un numero"), std::string::npos) << e.what();
+    }
+}
+
 }
