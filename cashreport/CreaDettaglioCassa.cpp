@@ -93,11 +93,14 @@ CashReportResult run(const CashReportRequest& request)
     writeLine(CashReportLayout::headingsLine(result.IntestazioniColonne));
     writeLine(separator);
 
+    // Either way checks the period's values in the stores before it sums anything.
     std::unique_ptr<ColumnAmounts> amounts;
-    if (request.path == AmountsPath::Statements)
-        amounts = std::make_unique<StatementColumnAmounts>(*fatture, *dettaglio, selection);
-    else if (start <= end)
-        amounts = std::make_unique<PeriodColumnAmounts>(*fatture, *dettaglio, selection, start.iso(), end.iso(), headed);
+    if (start <= end) {
+        if (request.path == AmountsPath::Statements)
+            amounts = std::make_unique<StatementColumnAmounts>(*fatture, *dettaglio, selection, start.iso(), end.iso());
+        else
+            amounts = std::make_unique<PeriodColumnAmounts>(*fatture, *dettaglio, selection, start.iso(), end.iso(), headed);
+    }
 
     Totali periodo{};
     for (CalendarDate day = start; day <= end; day = day.next()) {

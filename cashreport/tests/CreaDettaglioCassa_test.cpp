@@ -2,6 +2,7 @@
 #include "cashreport/tests/GoldenFile.h"
 #include "cashreport/tests/HandFixture.h"
 #include "platform/Clock.h"
+#include "platform/AtomicFile.h"
 #include "platform/Database.h"
 #include "platform/StoreCatalog.h"
 #include "testing/TempFolder.h"
@@ -204,6 +205,181 @@ TEST_P(CreaDettaglioCassa, MissingStoresTablesAndFieldsLeaveThePreviousReport)
         EXPECT_EQ(folder.read("FD3"), "previous report\r\n") << c.what;
         for (const auto& entry : std::filesystem::directory_iterator(folder.path()))
             EXPECT_EQ(entry.path().filename().string().find(".FD3.tmp"), std::string::npos) << c.what << ": left " << entry.path();
+    }
+}
+
+// The outcome of one run over a folder: the description of the error, or the report.
+struct Outcome {
+    bool failed = false;
+    std::string text;
+};
+
+Outcome runOver(const std::filesystem::path& folder, AmountsPath path, std::int16_t counter = 0, const char* from = "28/02/2024",
+                const char* to = "01/03/2024")
+{
+    CashReportRequest r;
+    r.folder = folder;
+    r.startDate = from;
+    r.endDate = to;
+    r.documentType = "Tutti";
+    r.ContatoreScelto = counter;
+    r.PCLocal = 3;
+    r.clock = &TheClock;
+    r.path = path;
+    try {
+        ravelt::CreaDettaglioCassa(r);
+    } catch (const CashReportError& e) {
+        return {true, e.description()};
+    }
+    return {false, {}};
+}
+
+// Statements run on a store of the hand-made fixture.
+struct Change {
+    const char* store;
+    std::vector<std::string> statements;
+};
+
+void apply(const std::filesystem::path& folder, const Change& change)
+{
+    auto db = Database::OpenDatabase(change.store, folder);
+    for (const auto& sql : change.statements)
+        db->Execute(sql);
+}
+
+// Dettaglio as another program might declare it, with Valore of the given type.
+std::vector<std::string> valoreDeclaredAs(const std::string& type, const std::string& then)
+{
+    return {"Alter Table Dettaglio Rename To Vecchio",
+            "Create Table Dettaglio (DataInserimento TEXT(8) COLLATE NOCASE, Tipo TEXT(20) COLLATE NOCASE, "
+            "Dettaglio TEXT(20) COLLATE NOCASE, Valore " + type + ")",
+            "Insert Into Dettaglio Select * From Vecchio", "Drop Table Vecchio", then};
+}
+
+// An amount or a count its field cannot hold stops the run, by either path with the same
+// message, naming the store, the table, the document or row and the value, and the
+// previous report stays.
+TEST(CreaDettaglioCassaValues, UnreadableValuesStopBothPathsAlike)
+{
+    struct Case {
+        const char* what;
+        Change change;
+        std::vector<const char*> named;
+    } cases[] = {
+        {"external entry as text", {"Fatture.mdb", {"Update Incassi Set Importo = 'abc' Where Nota = '0004 cassa'"}},
+         {"Archivio Fatture.mdb, tabella Incassi, documento ESTERNI 0 del 28/02/2024: il campo Importo contiene \"abc\", che non "
+          "è un numero"}},
+        {"payment in the Italian format",
+         {"Fatture.mdb", {"Update Incassi Set Importo = '1.234,56' Where NDocumento = 1 and Sigla = 'CA' and Importo = 100"}},
+         {"tabella Incassi, documento Fattura n. 1 del 28/02/2024", "\"1.234,56\"", "non è un numero"}},
+        {"marked document's payment empty", {"Fatture.mdb", {"Update Incassi Set Importo = '' Where NDocumento = 3"}},
+         {"documento Fattura n. 3 del 28/02/2024", "Importo contiene \"\""}},
+        {"payment as a blob", {"Fatture.mdb", {"Update Incassi Set Importo = X'00FF' Where NDocumento = 4 and Sigla = 'CA'"}},
+         {"documento Fattura n. 4 del 29/02/2024", "un dato binario di 2 byte"}},
+        {"payment beyond the currency", {"Fatture.mdb", {"Update Incassi Set Importo = 1e300 Where NDocumento = 11"}},
+         {"documento Fattura n. 11 del 01/03/2024", "1e+300", "fuori dall'intervallo della valuta"}},
+        {"payment of a document in no column", {"Fatture.mdb", {"Update Incassi Set Importo = 'x' Where Sigla = 'XZ'"}},
+         {"documento Fattura n. 1 del 28/02/2024", "\"x\""}},
+        {"presences beyond 32 bits", {"Dettaglio.mdb", {"Update Dettaglio Set Valore = 1000000000000000 Where Valore = 40"}},
+         {"Archivio Dettaglio.mdb, tabella Dettaglio, riga Presenze Generale del 28/02/2024: il campo Valore contiene "
+          "1000000000000000, fuori dall'intervallo di un intero a 32 bit"}},
+        {"second count as text",
+         {"Dettaglio.mdb", {"Update Dettaglio Set Valore = 'venti' Where Tipo = 'PresenzeNC' and Dettaglio = 'Generale'"}},
+         {"riga PresenzeNC Generale del 28/02/2024", "\"venti\", che non è un numero"}},
+        {"presences beyond a SMALLINT",
+         {"Dettaglio.mdb", valoreDeclaredAs("SMALLINT", "Update Dettaglio Set Valore = 70000 Where Valore = 1234")},
+         {"riga Presenze Generale del 29/02/2024", "70000, fuori dall'intervallo di un intero a 16 bit"}},
+        {"the first in the store's order", {"Fatture.mdb", {"Update Incassi Set Importo = 'b' Where NDocumento = 13 and Sigla = 'CH'",
+                                                            "Update Incassi Set Importo = 'a' Where NDocumento = 4 and Sigla = 'CA'"}},
+         {"documento Fattura n. 4 del 29/02/2024", "\"a\""}},
+    };
+    for (const auto& c : cases) {
+        TempFolder folder;
+        createHandFixture(folder.path(), "rK");
+        apply(folder.path(), c.change);
+        folder.write("FD3", "previous report\r\n");
+        Outcome statements = runOver(folder.path(), AmountsPath::Statements);
+        Outcome period = runOver(folder.path(), AmountsPath::Period);
+        ASSERT_TRUE(statements.failed) << c.what << ": the statements made a report";
+        ASSERT_TRUE(period.failed) << c.what << ": the set-based path made a report";
+        EXPECT_EQ(statements.text, period.text) << c.what;
+        for (const char* part : c.named)
+            EXPECT_NE(period.text.find(part), std::string::npos) << c.what << ": " << period.text;
+        EXPECT_EQ(folder.read("FD3"), "previous report\r\n") << c.what;
+    }
+}
+
+// What the report cannot sum stops it; what it does not sum does not: other days, other
+// counters, other kinds of count.
+TEST(CreaDettaglioCassaValues, ValuesTheReportDoesNotSumDoNotStopIt)
+{
+    struct Case {
+        const char* what;
+        Change change;
+        std::int16_t counter;
+        const char* code;
+        const char* golden;
+    } cases[] = {
+        {"a payment of another day",
+         {"Fatture.mdb", {"Insert Into Incassi Values ('Fattura n.', 1, '20240302', 5, 'CA', 'abc', '')"}}, 0, "rK",
+         "tutti_c0.golden"},
+        {"a payment of another counter", {"Fatture.mdb", {"Update Incassi Set Importo = 'abc' Where NDocumento = 2"}}, 5, "KR",
+         "tutti_c5_r.golden"},
+        {"a count of another kind",
+         {"Dettaglio.mdb", {"Insert Into Dettaglio Values ('20240228', 'Arrivi', 'Generale', 'abc')",
+                            "Insert Into Dettaglio Values ('20240228', 'Presenze', 'Piano2', 1000000000000000)"}},
+         0, "rK", "tutti_c0.golden"},
+    };
+    for (const auto& c : cases) {
+        TempFolder folder;
+        createHandFixture(folder.path(), c.code);
+        apply(folder.path(), c.change);
+        for (AmountsPath path : {AmountsPath::Statements, AmountsPath::Period}) {
+            Outcome o = runOver(folder.path(), path, c.counter);
+            EXPECT_FALSE(o.failed) << c.what << ": " << o.text;
+            EXPECT_TRUE(matchesGolden(folder.read("FD3"), c.golden)) << c.what;
+        }
+    }
+}
+
+// Amounts and counts that each fit but whose sums do not: the run stops, by either path
+// with the same message, and the previous report stays.
+TEST(CreaDettaglioCassaValues, SumsOutOfTheCurrencyRangeStopBothPathsAlike)
+{
+    const std::string amounts = "La somma degli importi di Incassi (Fatture.mdb) esce dall'intervallo della valuta "
+                                "(da -922.337.203.685.477,5808 a 922.337.203.685.477,5807)";
+    const std::string counts = "La somma dei valori di Dettaglio (Dettaglio.mdb) esce dall'intervallo della valuta "
+                               "(da -922.337.203.685.477,5808 a 922.337.203.685.477,5807)";
+    struct Case {
+        const char* what;
+        Change change;
+        std::string description;
+    } cases[] = {
+        {"two payments of one day and code",
+         {"Fatture.mdb", {"Update Incassi Set Importo = 500000000000000 Where NDocumento = 1 and Sigla = 'CA' and Importo = 100",
+                          "Insert Into Incassi Values ('Fattura n.', 1, '20240228', 5, 'CA', 500000000000000, '')"}},
+         amounts},
+        {"a day's columns in its total",
+         {"Fatture.mdb", {"Update Incassi Set Importo = 500000000000000 Where NDocumento = 1 and Sigla = 'CA' and Importo = 100"}},
+         amounts},
+        {"the days of the period",
+         {"Fatture.mdb", {"Update Incassi Set Importo = 400000000000000 Where NDocumento = 1 and Sigla = 'CA' and Importo = 100",
+                          "Update Incassi Set Importo = 400000000000000 Where NDocumento = 4 and Sigla = 'CA'"}},
+         amounts},
+        {"a day's presences",
+         {"Dettaglio.mdb", valoreDeclaredAs("DOUBLE", "Update Dettaglio Set Valore = 1e15 Where Valore = 40")}, counts},
+    };
+    for (const auto& c : cases) {
+        TempFolder folder;
+        createHandFixture(folder.path(), "rK");
+        apply(folder.path(), c.change);
+        folder.write("FD3", "previous report\r\n");
+        for (AmountsPath path : {AmountsPath::Statements, AmountsPath::Period}) {
+            Outcome o = runOver(folder.path(), path);
+            EXPECT_TRUE(o.failed) << c.what;
+            EXPECT_EQ(o.text, c.description) << c.what;
+        }
+        EXPECT_EQ(folder.read("FD3"), "previous report\r\n") << c.what;
     }
 }
 
