@@ -17,8 +17,10 @@ namespace ravelt {
 // any store is opened. Before anything is summed, the period's amounts and counts are
 // checked in the stores: one the field's type cannot hold (a text, a blob, a number out
 // of range) fails the run with a description naming the store, the table, the document
-// and the value, and so does a sum that leaves the currency range. A start date after
-// the end date is not an error: the report has no day lines and a totals line of zeros.
+// and the value, and so does a sum that leaves the currency range. Every day is
+// computed before the file is written, so that a cell too wide for its column widens
+// the whole column on every line. A start date after the end date is not an error: the
+// report has no day lines and a totals line of zeros.
 CashReportResult CreaDettaglioCassa(const CashReportRequest& request);
 
 }

@@ -62,6 +62,7 @@ TEST_P(CreaDettaglioCassa, WholeReportsMatchTheirGoldenFiles)
         {"tutti_c5_r.golden", "28/02/2024", "01/03/2024", "Tutti", 5, "KR", 3},
         {"ricevute_one_day.golden", "29/02/2024", "29/02/2024", "Ricevute", 0, "", 1},
         {"start_after_end.golden", "02/03/2024", "01/03/2024", "Fatture", 0, "", 0},
+        {"tutti_one_day_fits.golden", "28/02/2024", "28/02/2024", "Tutti", 0, "rK", 1},  // every cell at its standard width
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.golden);
@@ -381,6 +382,62 @@ TEST(CreaDettaglioCassaValues, SumsOutOfTheCurrencyRangeStopBothPathsAlike)
         }
         EXPECT_EQ(folder.read("FD3"), "previous report\r\n") << c.what;
     }
+}
+
+// The lines of a report, split at CR LF.
+std::vector<std::string> linesOf(const std::string& bytes)
+{
+    std::vector<std::string> lines;
+    for (std::size_t from = 0, at; (at = bytes.find("\r\n", from)) != std::string::npos; from = at + 2)
+        lines.push_back(bytes.substr(from, at - from));
+    return lines;
+}
+
+// An amount of hundreds of billions on one day: its column, and the total's, widen on
+// every line, so every table line has the same length and the frame's joints stand in
+// the same places; the day column and the title keep their widths.
+TEST(CreaDettaglioCassaValues, AWideCellWidensItsWholeColumn)
+{
+    TempFolder folder;
+    createHandFixture(folder.path(), "rK");
+    apply(folder.path(), {"Fatture.mdb", {"Insert Into Incassi Values ('Fattura n.', 1, '20240228', 5, 'CA', 500000000000.00, '')"}});
+    Outcome statements = runOver(folder.path(), AmountsPath::Statements);
+    ASSERT_FALSE(statements.failed) << statements.text;
+    const std::string bytes = folder.read("FD3");
+    Outcome period = runOver(folder.path(), AmountsPath::Period);
+    ASSERT_FALSE(period.failed) << period.text;
+    EXPECT_EQ(visibleBytes(folder.read("FD3")), visibleBytes(bytes)) << "the two paths differ";
+
+    const auto lines = linesOf(bytes);
+    ASSERT_EQ(lines.size(), 12u);
+    EXPECT_EQ(lines[1], linesOf(readFileBytes(std::string(RAVELT_TEST_DATA) + "/tutti_c0.golden"))[1]) << "the title line";
+    // The inner widths, read from the top rule: columns 1 and 2 hold 500.000.000.100,00
+    // and 500.000.000.150,50 (18), the total 1.000.000.000.208,50 (20), column 10 the
+    // 1.500.000,00 of 29/02 (12), PRES its 1.234 (5); the rest keep their 10 and 4.
+    const std::string& top = lines[2];
+    std::vector<std::size_t> joints;
+    for (std::size_t i = 0; i < top.size(); ++i)
+        if (top[i] != '\xC4')
+            joints.push_back(i);
+    std::vector<std::size_t> widths;
+    for (std::size_t k = 1; k < joints.size(); ++k)
+        widths.push_back(joints[k] - joints[k - 1] - 1);
+    EXPECT_EQ(widths, (std::vector<std::size_t>{10, 18, 18, 10, 10, 10, 10, 10, 10, 10, 12, 20, 5, 4}));
+
+    const std::string frame = "\xB3\xC2\xC5\xC1\xDA\xBF\xC3\xB4\xC0\xD9";
+    for (std::size_t n = 2; n + 1 < lines.size(); ++n) {
+        SCOPED_TRACE("line " + std::to_string(n + 1) + ": " + visibleBytes(lines[n]));
+        ASSERT_EQ(lines[n].size(), top.size());
+        std::vector<std::size_t> at;
+        for (std::size_t i = 0; i < lines[n].size(); ++i)
+            if (frame.find(lines[n][i]) != std::string::npos)
+                at.push_back(i);
+        EXPECT_EQ(at, joints);
+    }
+    EXPECT_EQ(lines[5].substr(0, 12), "\xB3" "28/02/2024\xB3");
+    EXPECT_NE(lines[5].find("\xB3" "500.000.000.100,00\xB3" "500.000.000.150,50\xB3"), std::string::npos) << visibleBytes(lines[5]);
+    EXPECT_NE(lines[9].find("\xB3" "1.000.001.350.598,85\xB3"), std::string::npos) << visibleBytes(lines[9]);
+    EXPECT_EQ(lines[11], "");
 }
 
 INSTANTIATE_TEST_SUITE_P(BothPaths, CreaDettaglioCassa, ::testing::Values(AmountsPath::Statements, AmountsPath::Period), pathName);
