@@ -112,7 +112,7 @@ std::unique_ptr<Database> Database::CreateDatabase(const std::string& mdbName, c
 {
     auto path = storePath(folder, mdbName);
     if (storeExists(folder, mdbName))
-        throw DbError("Archivio " + mdbName + " esiste gia' (" + path.string() + ")");
+        throw DbError("Archivio " + mdbName + " esiste già (" + path.string() + ")");
     sqlite3* db = nullptr;
     int rc = sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
     if (rc != SQLITE_OK) {

@@ -193,7 +193,7 @@ void Recordset::FindNext(const std::string& criteria)
 void Recordset::AddNew()
 {
     if (!isTable_)
-        db_.fail("il recordset non e' aggiornabile", source_);
+        db_.fail("il recordset non è aggiornabile", source_);
     pending_ = Pending::Add;
     pendingRow_.assign(names_.size(), Value());
 }
@@ -201,7 +201,7 @@ void Recordset::AddNew()
 void Recordset::Edit()
 {
     if (!isTable_)
-        db_.fail("il recordset non e' aggiornabile", source_);
+        db_.fail("il recordset non è aggiornabile", source_);
     if (EOF_())
         db_.fail("nessun record corrente", source_);
     pendingRow_ = rows_[pos_];
@@ -269,7 +269,7 @@ void Recordset::CancelUpdate()
 void Recordset::Delete()
 {
     if (!isTable_)
-        db_.fail("il recordset non e' aggiornabile", source_);
+        db_.fail("il recordset non è aggiornabile", source_);
     if (EOF_())
         db_.fail("nessun record corrente", source_);
     sqlite3_stmt* st = db_.prepare("DELETE FROM " + quoteIdent(table_) + " WHERE rowid = ?1");
