@@ -2,6 +2,7 @@
 
 #include "platform/Cp1252.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace ravelt {
@@ -14,24 +15,77 @@ std::string rightAligned(const std::string& text, std::size_t width)
     return text.size() >= width ? text : std::string(width - text.size(), ' ') + text;
 }
 
+// The text left-aligned in the width with blanks after it; a longer text is kept whole.
+std::string leftAligned(const std::string& text, std::size_t width)
+{
+    return text.size() >= width ? text : text + std::string(width - text.size(), ' ');
+}
+
 std::string blanks(std::size_t n)
 {
     return std::string(n, ' ');
 }
 
-// One of the three rules: the left byte, the day column's bar, eleven times the joint and
-// a money column's bar, the joint and a count column's bar twice, the right byte.
-std::string rule(char left, char joint, char right)
+std::string moneyText(Currency amount)
+{
+    return amount.format(2, true);
+}
+
+std::string dayCountText(Currency count)
+{
+    return count.format(0, true);
+}
+
+std::string totalCountText(Currency count)
+{
+    return count.format(0, false);
+}
+
+// One of the three rules: the left byte, the day column's bar, then for each further
+// column the joint and its bar, and the right byte.
+std::string rule(char left, char joint, char right, const CashReportLayout::Widths& widths)
 {
     std::string s(1, left);
-    s += std::string(10, CashReportLayout::Horizontal);
-    for (int k = 0; k < 11; ++k)
-        s += joint + std::string(10, CashReportLayout::Horizontal);
-    for (int k = 0; k < 2; ++k)
-        s += joint + std::string(4, CashReportLayout::Horizontal);
+    s += std::string(widths[0], CashReportLayout::Horizontal);
+    for (std::size_t k = 1; k < widths.size(); ++k)
+        s += joint + std::string(widths[k], CashReportLayout::Horizontal);
     return s + right;
 }
 
+void widen(std::size_t& width, const std::string& text)
+{
+    width = std::max(width, text.size());
+}
+
+}
+
+CashReportLayout::Widths CashReportLayout::standardWidths()
+{
+    Widths w;
+    w.fill(MoneyWidth);
+    w[0] = DayWidth;
+    w[totali::Presenze] = CountWidth;
+    w[totali::PresenzeNC] = CountWidth;
+    return w;
+}
+
+CashReportLayout::Widths CashReportLayout::widthsFor(const std::vector<Totali>& giorni, const Totali& periodo,
+                                                     const std::array<std::string, 11>& intestazioni)
+{
+    Widths w = standardWidths();
+    for (const Totali& giorno : giorni) {
+        for (int n = 1; n <= 10; ++n)
+            if (!intestazioni[n].empty())
+                widen(w[n], moneyText(giorno[n]));
+        widen(w[totali::Totale], moneyText(giorno[totali::Totale]));
+        widen(w[totali::Presenze], dayCountText(giorno[totali::Presenze]));
+        widen(w[totali::PresenzeNC], dayCountText(giorno[totali::PresenzeNC]));
+    }
+    for (int n = 1; n <= totali::Totale; ++n)
+        widen(w[n], moneyText(periodo[n]));
+    widen(w[totali::Presenze], totalCountText(periodo[totali::Presenze]));
+    widen(w[totali::PresenzeNC], totalCountText(periodo[totali::PresenzeNC]));
+    return w;
 }
 
 std::string CashReportLayout::titleLine(const DateTime& now, std::string_view startText, std::string_view endText)
@@ -43,76 +97,78 @@ std::string CashReportLayout::titleLine(const DateTime& now, std::string_view st
            blanks(37) + time;
 }
 
-std::string CashReportLayout::topRule()
+std::string CashReportLayout::topRule(const Widths& widths)
 {
-    return rule(TopLeft, TopTee, TopRight);
+    return rule(TopLeft, TopTee, TopRight, widths);
 }
 
-std::string CashReportLayout::separator()
+std::string CashReportLayout::separator(const Widths& widths)
 {
-    return rule(LeftTee, Cross, RightTee);
+    return rule(LeftTee, Cross, RightTee, widths);
 }
 
-std::string CashReportLayout::bottomRule()
+std::string CashReportLayout::bottomRule(const Widths& widths)
 {
-    return rule(BottomLeft, BottomTee, BottomRight);
+    return rule(BottomLeft, BottomTee, BottomRight, widths);
 }
 
-std::string CashReportLayout::headingCell(std::string_view intestazione)
+std::string CashReportLayout::headingCell(std::string_view intestazione, std::size_t width)
 {
     std::string s = toCp1252(intestazione).substr(0, MoneyWidth);
     std::size_t first = s.find_first_not_of(' ');
     if (first == std::string::npos)
-        return blanks(MoneyWidth);
-    s = s.substr(first, s.find_last_not_of(' ') - first + 1);
-    return s + blanks(MoneyWidth - s.size());
+        return blanks(width);
+    return leftAligned(s.substr(first, s.find_last_not_of(' ') - first + 1), width);
 }
 
-std::string CashReportLayout::moneyCell(Currency amount)
+std::string CashReportLayout::moneyCell(Currency amount, std::size_t width)
 {
-    return rightAligned(amount.format(2, true), MoneyWidth);
+    return rightAligned(moneyText(amount), width);
 }
 
-std::string CashReportLayout::dayCountCell(Currency count)
+std::string CashReportLayout::dayCountCell(Currency count, std::size_t width)
 {
-    return rightAligned(count.format(0, true), CountWidth);
+    return rightAligned(dayCountText(count), width);
 }
 
-std::string CashReportLayout::totalCountCell(Currency count)
+std::string CashReportLayout::totalCountCell(Currency count, std::size_t width)
 {
-    return rightAligned(count.format(0, false), CountWidth);
+    return rightAligned(totalCountText(count), width);
 }
 
-std::string CashReportLayout::headingsLine(const std::array<std::string, 11>& intestazioni)
+std::string CashReportLayout::headingsLine(const std::array<std::string, 11>& intestazioni, const Widths& w)
 {
     std::string s(1, Vertical);
-    s += std::string("Data Rif. ") + Vertical;
+    s += leftAligned("Data Rif. ", w[0]) + Vertical;
     for (int n = 1; n <= 10; ++n)
-        s += headingCell(intestazioni[n]) + Vertical;
-    s += std::string(" TOTALE   ") + Vertical + "PRES" + Vertical + "CAM." + Vertical;
+        s += headingCell(intestazioni[n], w[n]) + Vertical;
+    s += leftAligned(" TOTALE   ", w[totali::Totale]) + Vertical;
+    s += leftAligned("PRES", w[totali::Presenze]) + Vertical;
+    s += leftAligned("CAM.", w[totali::PresenzeNC]) + Vertical;
     return s;
 }
 
-std::string CashReportLayout::dayLine(std::string_view dataCorrente, const Totali& giorno, const std::array<std::string, 11>& intestazioni)
+std::string CashReportLayout::dayLine(std::string_view dataCorrente, const Totali& giorno, const std::array<std::string, 11>& intestazioni,
+                                      const Widths& w)
 {
     std::string s(1, Vertical);
     s += toCp1252(dataCorrente) + Vertical;
     for (int n = 1; n <= 10; ++n)
-        s += (intestazioni[n].empty() ? blanks(MoneyWidth) : moneyCell(giorno[n])) + Vertical;
-    s += moneyCell(giorno[totali::Totale]) + Vertical;
-    s += dayCountCell(giorno[totali::Presenze]) + Vertical;
-    s += dayCountCell(giorno[totali::PresenzeNC]) + Vertical;
+        s += (intestazioni[n].empty() ? blanks(w[n]) : moneyCell(giorno[n], w[n])) + Vertical;
+    s += moneyCell(giorno[totali::Totale], w[totali::Totale]) + Vertical;
+    s += dayCountCell(giorno[totali::Presenze], w[totali::Presenze]) + Vertical;
+    s += dayCountCell(giorno[totali::PresenzeNC], w[totali::PresenzeNC]) + Vertical;
     return s;
 }
 
-std::string CashReportLayout::totalsLine(const Totali& periodo)
+std::string CashReportLayout::totalsLine(const Totali& periodo, const Widths& w)
 {
     std::string s(1, Vertical);
-    s += blanks(10) + Vertical;
+    s += blanks(w[0]) + Vertical;
     for (int n = 1; n <= totali::Totale; ++n)
-        s += moneyCell(periodo[n]) + Vertical;
-    s += totalCountCell(periodo[totali::Presenze]) + Vertical;
-    s += totalCountCell(periodo[totali::PresenzeNC]) + Vertical;
+        s += moneyCell(periodo[n], w[n]) + Vertical;
+    s += totalCountCell(periodo[totali::Presenze], w[totali::Presenze]) + Vertical;
+    s += totalCountCell(periodo[totali::PresenzeNC], w[totali::PresenzeNC]) + Vertical;
     return s;
 }
 

@@ -25,6 +25,13 @@ public:
 
     // Rows read from the stores so far: a figure for benchmarks.
     virtual long rowsRead() const = 0;
+
+protected:
+    // Applies an amount to positions n and 11 of both tables, and a count to its
+    // position of both. A total that would leave the currency range raises
+    // CashReportError with the description of PeriodValuesCheck, the same for both ways.
+    static void addAmount(int n, Currency amount, Totali& giorno, Totali& periodo);
+    static void addCount(int position, Currency count, Totali& giorno, Totali& periodo);
 };
 
 }

@@ -80,25 +80,19 @@ CashReportResult run(const CashReportRequest& request)
             headed.push_back(n);
     }
 
-    const SystemClock systemClock;
-    const Clock& clock = request.clock ? *request.clock : systemClock;
-    const std::string separator = CashReportLayout::separator();
-
-    result.reportPath = reportFilePath(request.folder, request.PCLocal);
-    AtomicFile file(result.reportPath);
-    auto writeLine = [&](const std::string& bytes) { file.write(bytes + LineEnd); };
-    writeLine(toCp1252(result.NomeHotel));
-    writeLine(CashReportLayout::titleLine(clock.now(), request.startDate, request.endDate));
-    writeLine(CashReportLayout::topRule());
-    writeLine(CashReportLayout::headingsLine(result.IntestazioniColonne));
-    writeLine(separator);
-
+    // Either way checks the period's values in the stores before it sums anything.
     std::unique_ptr<ColumnAmounts> amounts;
-    if (request.path == AmountsPath::Statements)
-        amounts = std::make_unique<StatementColumnAmounts>(*fatture, *dettaglio, selection);
-    else if (start <= end)
-        amounts = std::make_unique<PeriodColumnAmounts>(*fatture, *dettaglio, selection, start.iso(), end.iso(), headed);
+    if (start <= end) {
+        if (request.path == AmountsPath::Statements)
+            amounts = std::make_unique<StatementColumnAmounts>(*fatture, *dettaglio, selection, start.iso(), end.iso());
+        else
+            amounts = std::make_unique<PeriodColumnAmounts>(*fatture, *dettaglio, selection, start.iso(), end.iso(), headed);
+    }
 
+    // Every day is computed before anything is written: a cell too wide for its column
+    // widens the whole column, on every line, so the widths come from all the days.
+    std::vector<std::string> dates;
+    std::vector<Totali> giorni;
     Totali periodo{};
     for (CalendarDate day = start; day <= end; day = day.next()) {
         const std::string dataCorrente = day.text();
@@ -110,13 +104,30 @@ CashReportResult run(const CashReportRequest& request)
             amounts->CalcolaColonnaGiorno(n, g, giorno, periodo);
         }
         amounts->CalcolaPresenze(g, giorno, periodo);
-        writeLine(CashReportLayout::dayLine(dataCorrente, giorno, result.IntestazioniColonne));
-        ++result.days;
+        dates.push_back(dataCorrente);
+        giorni.push_back(giorno);
     }
+    const CashReportLayout::Widths widths = CashReportLayout::widthsFor(giorni, periodo, result.IntestazioniColonne);
+
+    const SystemClock systemClock;
+    const Clock& clock = request.clock ? *request.clock : systemClock;
+    const std::string separator = CashReportLayout::separator(widths);
+
+    result.reportPath = reportFilePath(request.folder, request.PCLocal);
+    AtomicFile file(result.reportPath);
+    auto writeLine = [&](const std::string& bytes) { file.write(bytes + LineEnd); };
+    writeLine(toCp1252(result.NomeHotel));
+    writeLine(CashReportLayout::titleLine(clock.now(), request.startDate, request.endDate));
+    writeLine(CashReportLayout::topRule(widths));
+    writeLine(CashReportLayout::headingsLine(result.IntestazioniColonne, widths));
+    writeLine(separator);
+    for (std::size_t k = 0; k < giorni.size(); ++k)
+        writeLine(CashReportLayout::dayLine(dates[k], giorni[k], result.IntestazioniColonne, widths));
+    result.days = static_cast<long>(giorni.size());
 
     writeLine(separator);
-    writeLine(CashReportLayout::totalsLine(periodo));
-    writeLine(CashReportLayout::bottomRule());
+    writeLine(CashReportLayout::totalsLine(periodo, widths));
+    writeLine(CashReportLayout::bottomRule(widths));
     writeLine("");
     file.commit();
 

@@ -14,8 +14,13 @@ namespace ravelt {
 // CashReportError (the description of what failed, and the source "Dettaglio forme di
 // incasso") and the previous report file is left as it was. Dates that are not
 // dd/mm/yyyy days of the calendar and a type other than the three are refused before
-// any store is opened. A start date after the end date is not an error: the report has
-// no day lines and a totals line of zeros.
+// any store is opened. Before anything is summed, the period's amounts and counts are
+// checked in the stores: one the field's type cannot hold (a text, a blob, a number out
+// of range) fails the run with a description naming the store, the table, the document
+// and the value, and so does a sum that leaves the currency range. Every day is
+// computed before the file is written, so that a cell too wide for its column widens
+// the whole column on every line. A start date after the end date is not an error: the
+// report has no day lines and a totals line of zeros.
 CashReportResult CreaDettaglioCassa(const CashReportRequest& request);
 
 }

@@ -1,15 +1,19 @@
 #include "cashreport/PeriodColumnAmounts.h"
 
+#include "cashreport/CashReportError.h"
+#include "cashreport/PeriodValuesCheck.h"
 #include "platform/Database.h"
+#include "platform/DbOverflowError.h"
 #include "platform/Recordset.h"
+
+#include <stdexcept>
 
 namespace ravelt {
 
 namespace {
 
-// An amount as whole ten-thousandths, rounded half away from zero like the program's
-// reading of a stored amount.
-const char* const Units = "Cast(Round(p.Importo * 10000) As Integer)";
+// An amount as whole ten-thousandths, read exactly as the program reads a stored amount.
+const char* const Units = "CurrencyUnits(p.Importo)";
 
 std::string quoted(const std::string& day)
 {
@@ -138,47 +142,61 @@ std::string PeriodColumnAmounts::markedPayments(const AmountsSelection& s, const
 PeriodColumnAmounts::PeriodColumnAmounts(Database& fatture, Database& dettaglio, const AmountsSelection& selection,
                                          const std::string& firstDay, const std::string& lastDay, const std::vector<int>& headedColumns)
 {
+    PeriodValuesCheck::run(fatture, dettaglio, selection, firstDay, lastDay);
     if (!headedColumns.empty()) {
         addColumns(fatture, externalEntries(selection, firstDay, lastDay, headedColumns), 1);
         addColumns(fatture, ordinaryPayments(selection, firstDay, lastDay, headedColumns), 1);
         addColumns(fatture, markedPayments(selection, firstDay, lastDay, headedColumns), -1);
     }
     const std::string period = "DataInserimento >= " + quoted(firstDay) + " and DataInserimento <= " + quoted(lastDay);
-    const std::string head = "Select DataInserimento As Giorno, Cast(Round(Sum(Valore) * 10000) As Integer) As Unita From Dettaglio Where ";
+    const std::string head = "Select DataInserimento As Giorno, Sum(Valore) As Imp From Dettaglio Where ";
     addCounts(dettaglio, head + period + " and Tipo = 'Presenze' and Dettaglio = 'Generale' Group By DataInserimento", &Day::presenze);
     addCounts(dettaglio, head + period + " and Tipo = 'PresenzeNC' Group By DataInserimento", &Day::presenzeNC);
 }
 
+// The engine's sums and the ones made here are checked: a sum that leaves the range of
+// the currency type, in the engine or here, ends the run with the same description as
+// the statements give.
 void PeriodColumnAmounts::addColumns(Database& db, const std::string& sql, int sign)
 {
-    auto rs = db.OpenRecordset(sql);
-    rowsRead_ += rs->RecordCount();
-    for (rs->MoveFirst(); !rs->EOF_(); rs->MoveNext()) {
-        std::int64_t n = rs->Fields(1).toInt();
-        if (n >= 1 && n <= 10)
-            days_[rs->Fields(0).toText()].units[n] += sign * rs->Fields(2).toInt();
+    try {
+        auto rs = db.OpenRecordset(sql);
+        rowsRead_ += rs->RecordCount();
+        for (rs->MoveFirst(); !rs->EOF_(); rs->MoveNext()) {
+            std::int64_t n = rs->Fields(1).toInt();
+            if (n >= 1 && n <= 10) {
+                const Currency amount = Currency::fromUnits(rs->Fields(2).toInt());
+                Currency& cell = days_[rs->Fields(0).toText()].amounts[n];
+                cell = sign < 0 ? cell - amount : cell + amount;
+            }
+        }
+    } catch (const DbOverflowError&) {
+        throw CashReportError(PeriodValuesCheck::amountsOutOfRange());
+    } catch (const std::overflow_error&) {
+        throw CashReportError(PeriodValuesCheck::amountsOutOfRange());
     }
 }
 
-void PeriodColumnAmounts::addCounts(Database& db, const std::string& sql, std::int64_t Day::*field)
+void PeriodColumnAmounts::addCounts(Database& db, const std::string& sql, Currency Day::*field)
 {
-    auto rs = db.OpenRecordset(sql);
-    rowsRead_ += rs->RecordCount();
-    for (rs->MoveFirst(); !rs->EOF_(); rs->MoveNext())
-        if (!rs->Fields(1).isNull())
-            days_[rs->Fields(0).toText()].*field += rs->Fields(1).toInt();
+    try {
+        auto rs = db.OpenRecordset(sql);
+        rowsRead_ += rs->RecordCount();
+        for (rs->MoveFirst(); !rs->EOF_(); rs->MoveNext())
+            if (!rs->Fields(1).isNull())
+                days_[rs->Fields(0).toText()].*field += rs->Fields(1).toCurrency();
+    } catch (const DbOverflowError&) {
+        throw CashReportError(PeriodValuesCheck::countsOutOfRange());
+    } catch (const std::overflow_error&) {
+        throw CashReportError(PeriodValuesCheck::countsOutOfRange());
+    }
 }
 
 void PeriodColumnAmounts::CalcolaColonnaGiorno(int n, const std::string& g, Totali& giorno, Totali& periodo)
 {
     auto it = days_.find(g);
-    if (it == days_.end())
-        return;
-    Currency amount = Currency::fromUnits(it->second.units[n]);
-    giorno[n] += amount;
-    giorno[totali::Totale] += amount;
-    periodo[n] += amount;
-    periodo[totali::Totale] += amount;
+    if (it != days_.end())
+        addAmount(n, it->second.amounts[n], giorno, periodo);
 }
 
 void PeriodColumnAmounts::CalcolaPresenze(const std::string& g, Totali& giorno, Totali& periodo)
@@ -186,12 +204,8 @@ void PeriodColumnAmounts::CalcolaPresenze(const std::string& g, Totali& giorno, 
     auto it = days_.find(g);
     if (it == days_.end())
         return;
-    Currency presenze = Currency::fromUnits(it->second.presenze);
-    Currency presenzeNC = Currency::fromUnits(it->second.presenzeNC);
-    giorno[totali::Presenze] += presenze;
-    periodo[totali::Presenze] += presenze;
-    giorno[totali::PresenzeNC] += presenzeNC;
-    periodo[totali::PresenzeNC] += presenzeNC;
+    addCount(totali::Presenze, it->second.presenze, giorno, periodo);
+    addCount(totali::PresenzeNC, it->second.presenzeNC, giorno, periodo);
 }
 
 }

@@ -21,12 +21,15 @@ class Database;
 // same comparisons (text without regard to letter case, Null equal to nothing, a code
 // read from a note compared as a number), so both give the same report.
 //
-// Amounts are summed by the engine as whole numbers of ten-thousandths, rounded from
-// each stored amount as the program reads it, so nothing is summed in floating point.
+// Amounts are summed by the engine as whole numbers of ten-thousandths, each stored
+// amount read as the program reads it (CurrencyUnits), so nothing is summed in floating
+// point. Before summing, the period's amounts and counts are checked in the stores
+// (PeriodValuesCheck), as the statements check them.
 class PeriodColumnAmounts : public ColumnAmounts {
 public:
-    // Runs the queries for the days firstDay to lastDay (yyyymmdd, lastDay not before
-    // firstDay) and the columns listed, those with a heading.
+    // Checks the period's values, then runs the queries for the days firstDay to lastDay
+    // (yyyymmdd, lastDay not before firstDay) and the columns listed, those with a
+    // heading. A value that cannot be read, or a sum out of range, raises CashReportError.
     PeriodColumnAmounts(Database& fatture, Database& dettaglio, const AmountsSelection& selection, const std::string& firstDay,
                         const std::string& lastDay, const std::vector<int>& headedColumns);
 
@@ -45,13 +48,13 @@ public:
 
 private:
     struct Day {
-        std::array<std::int64_t, 11> units{};  // columns 1 to 10, in ten-thousandths
-        std::int64_t presenze = 0;
-        std::int64_t presenzeNC = 0;
+        std::array<Currency, 11> amounts{};  // columns 1 to 10
+        Currency presenze;
+        Currency presenzeNC;
     };
     // Adds the rows (Giorno, Colonna, Unita) of a grouped query, with the sign.
     void addColumns(Database& db, const std::string& sql, int sign);
-    void addCounts(Database& db, const std::string& sql, std::int64_t Day::*field);
+    void addCounts(Database& db, const std::string& sql, Currency Day::*field);
 
     std::map<std::string, Day> days_;
     long rowsRead_ = 0;

@@ -1,7 +1,11 @@
 #include "cashreport/StatementColumnAmounts.h"
 
+#include "cashreport/CashReportError.h"
+#include "cashreport/PeriodValuesCheck.h"
 #include "platform/Database.h"
 #include "platform/Recordset.h"
+
+#include <stdexcept>
 
 namespace ravelt {
 
@@ -84,20 +88,33 @@ std::string quotedText(const Value& v)
     return out + "'";
 }
 
+// A record's number as a literal of a criteria expression. A number field holding what
+// its type cannot hold is written as the store holds it (a text quoted, a number as it
+// is, a blob as Null), so that the search compares it as the engine compares the field.
 std::string plainNumber(const Value& v)
 {
     if (v.isNull())
         return "Null";
     if (v.isText())
         return std::to_string(v.toInt());
+    if (v.isUnreadable()) {
+        switch (v.unreadable().kind) {
+        case Value::Unreadable::Kind::Text: return quotedText(Value(v.unreadable().bytes));
+        case Value::Unreadable::Kind::Blob: return "Null";
+        default: return v.toText();
+        }
+    }
     return v.toText();
 }
 
 }
 
-StatementColumnAmounts::StatementColumnAmounts(Database& fatture, Database& dettaglio, const AmountsSelection& selection)
+StatementColumnAmounts::StatementColumnAmounts(Database& fatture, Database& dettaglio, const AmountsSelection& selection,
+                                               const std::string& firstDay, const std::string& lastDay)
     : fatture_(fatture), dettaglio_(dettaglio), selection_(selection)
 {
+    if (firstDay <= lastDay)
+        PeriodValuesCheck::run(fatture, dettaglio, selection, firstDay, lastDay);
 }
 
 std::string StatementColumnAmounts::externalEntries(const AmountsSelection& s, const std::string& g, int n)
@@ -163,12 +180,16 @@ Currency StatementColumnAmounts::matchedPayments(const std::string& payments, co
 
 void StatementColumnAmounts::CalcolaColonnaGiorno(int n, const std::string& g, Totali& giorno, Totali& periodo)
 {
-    auto apply = [&](Currency amount) {
-        giorno[n] += amount;
-        giorno[totali::Totale] += amount;
-        periodo[n] += amount;
-        periodo[totali::Totale] += amount;
-    };
+    try {
+        addColumnDay(n, g, giorno, periodo);
+    } catch (const std::overflow_error&) {
+        throw CashReportError(PeriodValuesCheck::amountsOutOfRange());
+    }
+}
+
+void StatementColumnAmounts::addColumnDay(int n, const std::string& g, Totali& giorno, Totali& periodo)
+{
+    auto apply = [&](Currency amount) { addAmount(n, amount, giorno, periodo); };
 
     // Stage 1: the external cash entries whose note starts with one of the column's codes.
     auto external = fatture_.OpenRecordset(externalEntries(selection_, g, n));
@@ -196,9 +217,13 @@ void StatementColumnAmounts::CalcolaPresenze(const std::string& g, Totali& giorn
         auto rs = dettaglio_.OpenRecordset(sql);
         rowsRead_ += rs->RecordCount();
         if (rs->RecordCount() > 0 && !rs->Fields("Imp").isNull()) {
-            Currency imp = rs->Fields("Imp").toCurrency();
-            giorno[position] += imp;
-            periodo[position] += imp;
+            Currency imp;
+            try {
+                imp = rs->Fields("Imp").toCurrency();
+            } catch (const std::overflow_error&) {
+                throw CashReportError(PeriodValuesCheck::countsOutOfRange());
+            }
+            addCount(position, imp, giorno, periodo);
         }
     }
 }

@@ -22,8 +22,11 @@ class Recordset;
 class StatementColumnAmounts : public ColumnAmounts {
 public:
     // 'fatture' is the open Fatture.mdb (its statements reach ColonneRavelt.mdb beside
-    // it), 'dettaglio' the open Dettaglio.mdb.
-    StatementColumnAmounts(Database& fatture, Database& dettaglio, const AmountsSelection& selection);
+    // it), 'dettaglio' the open Dettaglio.mdb. The values of the days firstDay to lastDay
+    // (yyyymmdd) are checked first, as the set-based path checks them (PeriodValuesCheck);
+    // a value that cannot be read, or a sum out of range, raises CashReportError.
+    StatementColumnAmounts(Database& fatture, Database& dettaglio, const AmountsSelection& selection, const std::string& firstDay,
+                           const std::string& lastDay);
 
     void CalcolaColonnaGiorno(int n, const std::string& g, Totali& giorno, Totali& periodo) override;
     void CalcolaPresenze(const std::string& g, Totali& giorno, Totali& periodo) override;
@@ -41,6 +44,7 @@ public:
     static std::string documentCriteria(std::int16_t numeroHotel, const Recordset& payment, const char* tail);
 
 private:
+    void addColumnDay(int n, const std::string& g, Totali& giorno, Totali& periodo);
     // Walks the payments of P with a current document in D and returns their sum.
     Currency matchedPayments(const std::string& payments, const std::string& documents, const char* tail);
 

@@ -57,16 +57,18 @@ GridContent CaricaGriglia(Recordset& archivio, const std::string& filtro, const 
             std::vector<std::string> row;
             for (int i = 1; i <= ncol; ++i) {
                 const ColonnaGriglia& c = colonne[i];
+                // A value its field's type cannot hold shows as stored and adds nothing to
+                // the total: the routine skips what fails and goes on.
                 std::string text;
                 try {
                     const Value& v = archivio.Fields(c.Campo);
                     types[i] = static_cast<int>(archivio.fieldType(c.Campo));
                     text = leftChars(cellText(v), c.Larghezza - 1);
-                    if (types[i] == static_cast<int>(FieldType::Currency))
+                    if (types[i] == static_cast<int>(FieldType::Currency) && !v.isUnreadable())
                         text = FiltraCampo(text, 2);
                     if (c.Campo.rfind("Data", 0) == 0)
                         text = isoToScreen(text);
-                    if (c.TipoDato == "N")
+                    if (c.TipoDato == "N" && !v.isUnreadable())
                         totali[i] += v.toCurrency();
                 } catch (const std::exception&) {
                     text.clear();

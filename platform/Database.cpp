@@ -2,6 +2,7 @@
 
 #include "platform/DbError.h"
 #include "platform/Recordset.h"
+#include "platform/SqliteBinding.h"
 #include "platform/SqlDialect.h"
 #include "platform/StoreCatalog.h"
 
@@ -111,7 +112,7 @@ std::unique_ptr<Database> Database::CreateDatabase(const std::string& mdbName, c
 {
     auto path = storePath(folder, mdbName);
     if (storeExists(folder, mdbName))
-        throw DbError("Archivio " + mdbName + " esiste gia' (" + path.string() + ")");
+        throw DbError("Archivio " + mdbName + " esiste già (" + path.string() + ")");
     sqlite3* db = nullptr;
     int rc = sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
     if (rc != SQLITE_OK) {
@@ -177,6 +178,29 @@ void Database::Execute(const std::string& sql)
     sqlite3_finalize(st);
     if (rc != SQLITE_DONE)
         fail(explain(sqlite3_errmsg(db_)), sql);
+}
+
+std::unique_ptr<Recordset> Database::FindUnreadable(const std::string& table, const std::string& field, const std::string& where)
+{
+    sqlite3_stmt* st = prepare("SELECT " + quoteIdent(field) + " FROM " + quoteIdent(table) + " LIMIT 0");
+    const char* decl = sqlite3_column_decltype(st, 0);
+    const bool declared = decl && *decl;
+    const FieldType type = fieldTypeOf(decl, SQLITE_NULL);
+    sqlite3_finalize(st);
+    if (!declared || type == FieldType::Text)
+        return nullptr;
+    const std::string sql = "SELECT rowid FROM " + quoteIdent(table) + " WHERE (" + where + ") AND ravelt_unreadable(" +
+                            quoteIdent(field) + ", " + std::to_string(static_cast<int>(type)) + ") ORDER BY rowid LIMIT 1";
+    st = prepare(sql);
+    const int rc = sqlite3_step(st);
+    const sqlite3_int64 rowid = rc == SQLITE_ROW ? sqlite3_column_int64(st, 0) : 0;
+    const std::string err = rc == SQLITE_ROW || rc == SQLITE_DONE ? std::string() : sqlite3_errmsg(db_);
+    sqlite3_finalize(st);
+    if (!err.empty())
+        fail(explain(err), sql);
+    if (rc != SQLITE_ROW)
+        return nullptr;
+    return OpenRecordset("SELECT * FROM " + quoteIdent(table) + " WHERE rowid = " + std::to_string(rowid));
 }
 
 std::unique_ptr<Recordset> Database::OpenRecordset(const std::string& source, int type)

@@ -53,6 +53,15 @@ public:
     // Runs a statement that returns no rows (dialect SQL).
     void Execute(const std::string& sql);
 
+    // The first record of the table, in the store's own order, that meets the condition
+    // (dialect SQL) and whose field holds a value the field's declared numeric type cannot
+    // hold: what a record reads as unreadable (a text that is not a number, a blob, a
+    // number out of the type's range). It comes as a dynaset of that one record, with
+    // every field, so the caller can name the record. Null when every value reads, and
+    // for a text field or one without a declared type, which hold anything. One query
+    // over the table, so a report can check what it will sum before summing it.
+    std::unique_ptr<Recordset> FindUnreadable(const std::string& table, const std::string& field, const std::string& where);
+
     static TableDef CreateTableDef(const std::string& name) { return TableDef{name, {}}; }
     static FieldDef CreateField(const std::string& name, FieldType type, int size = 0) { return FieldDef{name, type, size}; }
     // Creates the table in the store, with the declared types the program reads back

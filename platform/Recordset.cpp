@@ -2,6 +2,7 @@
 
 #include "platform/Database.h"
 #include "platform/DbError.h"
+#include "platform/DbOverflowError.h"
 #include "platform/SqliteBinding.h"
 
 #include <QString>
@@ -12,13 +13,6 @@ namespace ravelt {
 
 namespace {
 
-std::string upper(std::string s)
-{
-    for (auto& ch : s)
-        ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
-    return s;
-}
-
 bool isTableName(const std::string& s)
 {
     if (s.empty())
@@ -27,30 +21,6 @@ bool isTableName(const std::string& s)
         if (!(std::isalnum(static_cast<unsigned char>(ch)) || ch == '_'))
             return false;
     return true;
-}
-
-// The field type the program sees for a declared column type; a computed column has no
-// declared type and takes the type of its value.
-FieldType typeFromDecl(const char* decl, int storage)
-{
-    if (decl) {
-        std::string d = upper(decl);
-        if (d.find("SMALLINT") != std::string::npos)
-            return FieldType::Integer;
-        if (d.find("CURRENCY") != std::string::npos || d.find("MONEY") != std::string::npos)
-            return FieldType::Currency;
-        if (d.find("DOUBLE") != std::string::npos || d.find("REAL") != std::string::npos || d.find("FLOAT") != std::string::npos)
-            return FieldType::Double;
-        if (d.find("INT") != std::string::npos)
-            return FieldType::Long;
-        if (d.find("TEXT") != std::string::npos || d.find("CHAR") != std::string::npos)
-            return FieldType::Text;
-    }
-    switch (storage) {
-    case SQLITE_INTEGER: return FieldType::Long;
-    case SQLITE_TEXT: return FieldType::Text;
-    default: return FieldType::Double;
-    }
 }
 
 int sizeFromDecl(const char* decl)
@@ -84,38 +54,6 @@ Recordset::~Recordset()
     Close();
 }
 
-Value Recordset::readColumn(sqlite3_stmt* st, int col, FieldType type) const
-{
-    int storage = sqlite3_column_type(st, col);
-    if (storage == SQLITE_NULL)
-        return {};
-    switch (type) {
-    case FieldType::Integer:
-    case FieldType::Long:
-        if (storage == SQLITE_INTEGER)
-            return Value(static_cast<std::int64_t>(sqlite3_column_int64(st, col)));
-        if (storage == SQLITE_FLOAT)
-            return Value(static_cast<std::int64_t>(std::llround(sqlite3_column_double(st, col))));
-        return Value(Value(std::string(reinterpret_cast<const char*>(sqlite3_column_text(st, col)))).toInt());
-    case FieldType::Currency:
-        if (storage == SQLITE_INTEGER)
-            return Value(Currency::fromWhole(sqlite3_column_int64(st, col)));
-        if (storage == SQLITE_FLOAT)
-            return Value(Currency::fromDouble(sqlite3_column_double(st, col)));
-        return Value(Value(std::string(reinterpret_cast<const char*>(sqlite3_column_text(st, col)))).toCurrency());
-    case FieldType::Double:
-        if (storage == SQLITE_INTEGER || storage == SQLITE_FLOAT)
-            return Value(sqlite3_column_double(st, col));
-        return Value(Value(std::string(reinterpret_cast<const char*>(sqlite3_column_text(st, col)))).toDouble());
-    case FieldType::Text:
-        if (storage == SQLITE_INTEGER)
-            return Value(std::to_string(sqlite3_column_int64(st, col)));
-        return Value(std::string(reinterpret_cast<const char*>(sqlite3_column_text(st, col)),
-                                 static_cast<size_t>(sqlite3_column_bytes(st, col))));
-    }
-    return {};
-}
-
 void Recordset::load()
 {
     std::string sql = isTable_ ? "SELECT rowid, * FROM \"" + table_ + "\"" : source_;
@@ -139,24 +77,28 @@ void Recordset::load()
     while ((rc = sqlite3_step(st)) == SQLITE_ROW) {
         if (!typed) {
             for (size_t c = 0; c < names_.size(); ++c)
-                types_.push_back(typeFromDecl(decls[c], sqlite3_column_type(st, static_cast<int>(c) + first)));
+                types_.push_back(fieldTypeOf(decls[c], sqlite3_column_type(st, static_cast<int>(c) + first)));
             typed = true;
         }
         std::vector<Value> row;
         row.reserve(names_.size());
         for (size_t c = 0; c < names_.size(); ++c)
-            row.push_back(readColumn(st, static_cast<int>(c) + first, types_[c]));
+            row.push_back(readValue(sqlite3_column_value(st, static_cast<int>(c) + first), types_[c], decls[c] != nullptr, names_[c]));
         rows_.push_back(std::move(row));
         if (isTable_)
             rowids_.push_back(sqlite3_column_int64(st, 0));
     }
     if (!typed)
         for (size_t c = 0; c < names_.size(); ++c)
-            types_.push_back(typeFromDecl(decls[c], SQLITE_NULL));
+            types_.push_back(fieldTypeOf(decls[c], SQLITE_NULL));
     std::string err = rc == SQLITE_DONE ? std::string() : sqlite3_errmsg(db_.handle());
     sqlite3_finalize(st);
-    if (rc != SQLITE_DONE)
+    if (rc != SQLITE_DONE) {
+        // The engine's sums stop with this message when their result leaves 64 bits.
+        if (err == "integer overflow")
+            throw DbOverflowError("Archivio " + db_.name() + ": somma fuori dall'intervallo dei numeri interi a 64 bit [" + source_ + "]");
         db_.fail(err, source_);
+    }
     pos_ = rows_.empty() ? -1 : 0;
     noMatch_ = true;
     if (criteriaStmt_) {
@@ -251,7 +193,7 @@ void Recordset::FindNext(const std::string& criteria)
 void Recordset::AddNew()
 {
     if (!isTable_)
-        db_.fail("il recordset non e' aggiornabile", source_);
+        db_.fail("il recordset non è aggiornabile", source_);
     pending_ = Pending::Add;
     pendingRow_.assign(names_.size(), Value());
 }
@@ -259,7 +201,7 @@ void Recordset::AddNew()
 void Recordset::Edit()
 {
     if (!isTable_)
-        db_.fail("il recordset non e' aggiornabile", source_);
+        db_.fail("il recordset non è aggiornabile", source_);
     if (EOF_())
         db_.fail("nessun record corrente", source_);
     pendingRow_ = rows_[pos_];
@@ -327,7 +269,7 @@ void Recordset::CancelUpdate()
 void Recordset::Delete()
 {
     if (!isTable_)
-        db_.fail("il recordset non e' aggiornabile", source_);
+        db_.fail("il recordset non è aggiornabile", source_);
     if (EOF_())
         db_.fail("nessun record corrente", source_);
     sqlite3_stmt* st = db_.prepare("DELETE FROM " + quoteIdent(table_) + " WHERE rowid = ?1");

@@ -47,7 +47,8 @@ public:
     FieldType fieldType(const std::string& name) const { return types_.at(requireField(name)); }
 
     // The current record's field. A missing field raises DbError naming it and the source;
-    // reading with no current record raises DbError too.
+    // reading with no current record raises DbError too. A numeric field holding what
+    // its type cannot hold reads as an unreadable Value (see readValue in SqliteBinding.h).
     const Value& Fields(const std::string& name) const;
     const Value& Fields(int index) const;
 
@@ -71,7 +72,6 @@ private:
     void load();
     long find(const std::string& criteria, long from);
     int requireField(const std::string& name) const;
-    Value readColumn(sqlite3_stmt* st, int col, FieldType type) const;
 
     Database& db_;
     std::string source_;

@@ -1,9 +1,11 @@
 #include "platform/SqlDialect.h"
 
+#include "platform/SqliteBinding.h"
 #include "platform/Value.h"
 
 #include <QString>
 #include <cctype>
+#include <cmath>
 #include <sqlite3.h>
 #include <vector>
 
@@ -140,10 +142,36 @@ void fnVal(sqlite3_context* ctx, int, sqlite3_value** argv)
     }
     const unsigned char* t = sqlite3_value_text(argv[0]);
     double d = leadingNumber(reinterpret_cast<const char*>(t ? t : reinterpret_cast<const unsigned char*>("")));
-    if (d == static_cast<double>(static_cast<sqlite3_int64>(d)) && d > -9e15 && d < 9e15)
+    // A whole number within the range where doubles are exact is given as an integer, so
+    // that it compares with a code stored as integer; the range is checked before the
+    // conversion, which is undefined for a double beyond 64 bits.
+    if (d > -9e15 && d < 9e15 && d == std::trunc(d))
         sqlite3_result_int64(ctx, static_cast<sqlite3_int64>(d));
     else
         sqlite3_result_double(ctx, d);
+}
+
+// ravelt_unreadable(x, type): 1 when x is a value a field of the type (its code) cannot
+// hold, as a record would read it, else 0. For the storage layer's checks on whole tables.
+void fnUnreadable(sqlite3_context* ctx, int, sqlite3_value** argv)
+{
+    const auto type = static_cast<FieldType>(sqlite3_value_int(argv[1]));
+    sqlite3_result_int(ctx, readValue(argv[0], type, true, {}).isUnreadable() ? 1 : 0);
+}
+
+// CurrencyUnits(x): a stored amount as whole ten-thousandths, read as a CURRENCY field
+// is read; Null stays Null; an amount that cannot be read makes the statement fail.
+void fnCurrencyUnits(sqlite3_context* ctx, int, sqlite3_value** argv)
+{
+    const Value v = readValue(argv[0], FieldType::Currency, true, {});
+    if (v.isNull()) {
+        sqlite3_result_null(ctx);
+    } else if (v.isUnreadable()) {
+        const std::string message = v.unreadable().description();
+        sqlite3_result_error(ctx, message.c_str(), static_cast<int>(message.size()));
+    } else {
+        sqlite3_result_int64(ctx, v.toCurrency().units());
+    }
 }
 
 void fnInstr(sqlite3_context* ctx, int argc, sqlite3_value** argv)
@@ -256,6 +284,8 @@ void registerDialectFunctions(sqlite3* db)
     sqlite3_create_function(db, "Mid", 2, flags, nullptr, fnMid, nullptr, nullptr);
     sqlite3_create_function(db, "Mid", 3, flags, nullptr, fnMid, nullptr, nullptr);
     sqlite3_create_function(db, "Val", 1, flags, nullptr, fnVal, nullptr, nullptr);
+    sqlite3_create_function(db, "CurrencyUnits", 1, flags, nullptr, fnCurrencyUnits, nullptr, nullptr);
+    sqlite3_create_function(db, "ravelt_unreadable", 2, flags, nullptr, fnUnreadable, nullptr, nullptr);
     sqlite3_create_function(db, "Instr", 2, flags, nullptr, fnInstr, nullptr, nullptr);
     sqlite3_create_function(db, "Instr", 3, flags, nullptr, fnInstr, nullptr, nullptr);
     sqlite3_create_function(db, "UCase", 1, flags, nullptr, fnUCase, nullptr, nullptr);

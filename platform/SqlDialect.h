@@ -19,7 +19,10 @@ std::string translateDialect(const std::string& sql, const std::function<std::st
 
 // Registers the dialect's functions on a connection: Left(text, n), Val(text),
 // Instr([start,] text, search) (1-based, 0 when absent, without regard to letter case),
-// Right, Mid, UCase, LCase, Trim, Len.
+// Right, Mid, UCase, LCase, Trim, Len; and the program's own CurrencyUnits(amount), a
+// stored amount in whole ten-thousandths read exactly as a record reads a CURRENCY
+// field, failing the statement for an amount that cannot be read, so that a query can
+// sum amounts as the program does, never in floating point.
 void registerDialectFunctions(sqlite3* db);
 
 }

@@ -20,6 +20,7 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <stdexcept>
 
 namespace ravelt {
 
@@ -228,7 +229,9 @@ struct Corsa {
 // The cell of column c for the current row, exactly the column's width: the value (of
 // the row, of the look-up row, or EURO divided by the factor), repeats blanked where the
 // column asks for it, "Data" values as dd/mm/yyyy, then cut to the width or aligned by
-// whether it reads as a number, adding into the column's total when it does.
+// whether it reads as a number, adding into the column's total when it does. A value
+// its field's type cannot hold is shown as stored, but where a figure is made of it (a
+// totalled column, an EURO column) it raises UnreadableValueError, which stops the print.
 std::string Corsa::cella(int c, Recordset& rs)
 {
     const ColonnaStampa& col = def.colonne[static_cast<size_t>(c)];
@@ -251,11 +254,14 @@ std::string Corsa::cella(int c, Recordset& rs)
         if (!riga)
             return std::string(w, ' ');
         valore = riga->campo(f, col.campo(4));
+        if (col.totale())
+            valore.requireReadable();
         const std::string comeTesto = TestoRegionale(valore);
         testo = col.nascondiRipetuti() && comeTesto == precedente[static_cast<size_t>(c)] ? " " : comeTesto;
         precedente[static_cast<size_t>(c)] = comeTesto;
     } else if (tipo == Tipo::Euro) {
         valore = rs.Fields(f.substr(4));
+        valore.requireReadable();
         std::optional<Currency> importo;
         if (valore.isInteger() || valore.isDouble() || valore.isCurrency())
             importo = valore.toCurrency();
@@ -265,6 +271,8 @@ std::string Corsa::cella(int c, Recordset& rs)
             testo = DividiEFormatta(*importo, fattore).value_or(std::string());
     } else {
         valore = rs.Fields(f);
+        if (col.totale())
+            valore.requireReadable();
         const std::string comeTesto = TestoRegionale(valore);
         testo = col.nascondiRipetuti() && comeTesto == precedente[static_cast<size_t>(c)] ? " " : comeTesto;
         precedente[static_cast<size_t>(c)] = comeTesto;
@@ -387,6 +395,8 @@ EsitoStampaArchivio StampaArchivio(const ContestoArchivio& contesto, const std::
         }
     } catch (const DbError& e) {
         throw ErroreStampa(TitoloErrore, errore(def, e.what()));
+    } catch (const std::overflow_error&) {
+        throw ErroreStampa(TitoloErrore, errore(def, "un importo o un totale esce dall'intervallo della valuta (" + Currency::rangeText() + ")"));
     }
 
     righe.push_back(mezzo);

@@ -7,6 +7,7 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/inotify.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -77,6 +78,35 @@ bool killedAfter(const fs::path& folder, const std::vector<std::string>& args, d
     pid_t pid = start(folder, args);
     std::this_thread::sleep_for(after);
     kill(pid, SIGKILL);
+    int status = 0;
+    waitpid(pid, &status, 0);
+    std::this_thread::sleep_for(milliseconds(20));
+    return WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL;
+}
+
+// Kills a run with SIGKILL as soon as a file whose name begins with 'prefix' is created
+// in the folder (the run's temporary file: the run is then writing its output), or
+// after 'limit' when none appears; true when the run was still going when killed.
+bool killedWhenCreated(const fs::path& folder, const std::vector<std::string>& args, const std::string& prefix,
+                       duration<double> limit)
+{
+    int watch = inotify_init1(IN_NONBLOCK);
+    inotify_add_watch(watch, folder.c_str(), IN_CREATE);
+    pid_t pid = start(folder, args);
+    const auto until = steady_clock::now() + limit;
+    bool seen = false;
+    alignas(inotify_event) char buf[4096];
+    while (!seen && steady_clock::now() < until) {
+        ssize_t n = read(watch, buf, sizeof buf);
+        for (ssize_t at = 0; n > 0 && at < n;) {
+            auto* e = reinterpret_cast<inotify_event*>(buf + at);
+            if (e->len > 0 && std::string(e->name).rfind(prefix, 0) == 0)
+                seen = true;
+            at += sizeof(inotify_event) + e->len;
+        }
+    }
+    kill(pid, SIGKILL);
+    close(watch);
     int status = 0;
     waitpid(pid, &status, 0);
     std::this_thread::sleep_for(milliseconds(20));
@@ -173,11 +203,16 @@ TEST_F(KillRun, ReportKilledAtAnyMomentLeavesAWholeReportAndNoLitter)
     ASSERT_NE(withoutClock(month), year);
     std::cout << "a year's report takes " << duration_cast<milliseconds>(took).count() << " ms\n";
 
-    const int kills = 16;
+    // Kills spread over the whole run, then kills the moment the run starts writing the
+    // report (the figures are all computed first, so the writing is the run's last moment).
+    const int spread = 16, whileWriting = 4, kills = spread + whileWriting;
     int killed = 0, litterLeft = 0;
     for (int k = 0; k < kills; ++k) {
-        auto at = took * ((k + 0.5) / kills);
-        killed += killedAfter(hotel(), YearReport, at);
+        auto at = took * ((k + 0.5) / spread);
+        if (k < spread)
+            killed += killedAfter(hotel(), YearReport, at);
+        else
+            killed += killedWhenCreated(hotel(), YearReport, ".FD3.tmp-", took * 4);
         const std::string now = readBytes(hotel() / "FD3");
         EXPECT_TRUE(now == month || withoutClock(now) == year)
             << "killed after " << duration_cast<milliseconds>(at).count() << " ms: a report of " << now.size()

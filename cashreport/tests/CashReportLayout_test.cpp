@@ -1,6 +1,7 @@
 #include "cashreport/CashReportLayout.h"
 #include "cashreport/tests/GoldenFile.h"
 
+#include <functional>
 #include <gtest/gtest.h>
 
 using namespace ravelt;
@@ -140,6 +141,75 @@ TEST(totalsLine, EveryColumnEvenWithoutHeading)
     expected += "1.350.000,00" + bar + "12345" + bar + "   0" + bar;
     EXPECT_EQ(visibleBytes(CashReportLayout::totalsLine(periodo)), visibleBytes(expected));
     EXPECT_EQ(CashReportLayout::totalsLine(Totali{}).size(), 143u);
+}
+
+// Each column takes the width of its longest cell over the day lines and the totals
+// line, never less than the standard; a column without heading shows blanks on the
+// days, so only its period amount counts; the day column never changes.
+TEST(widthsFor, TheLongestCellOfEachColumn)
+{
+    using W = CashReportLayout::Widths;
+    const W standard = {10, 10, 10, 10, 10, 10, 10, 10, 10, 10, 10, 10, 4, 4};
+    std::array<std::string, 11> headings;
+    headings[1] = "Contanti";
+    headings[3] = "Carte";
+    struct Case {
+        const char* what;
+        std::function<void(std::vector<Totali>&, Totali&)> fill;
+        W expected;
+    } cases[] = {
+        {"nothing", [](auto&, auto&) {}, standard},
+        {"the widest that fits", [](auto& g, auto& p) { g[0][1] = amount("999999.99"); g[0][12] = Currency::fromWhole(999); p[12] = Currency::fromWhole(9999); },
+         standard},
+        {"a day amount", [](auto& g, auto&) { g[1][1] = amount("123456789012.34"); },
+         {10, 18, 10, 10, 10, 10, 10, 10, 10, 10, 10, 10, 4, 4}},
+        {"a negative day amount", [](auto& g, auto&) { g[0][3] = amount("-100000"); }, {10, 10, 10, 11, 10, 10, 10, 10, 10, 10, 10, 10, 4, 4}},
+        {"a day amount under no heading", [](auto& g, auto&) { g[0][2] = amount("123456789012.34"); }, standard},
+        {"a period amount under no heading", [](auto&, auto& p) { p[2] = amount("1000000"); }, {10, 10, 12, 10, 10, 10, 10, 10, 10, 10, 10, 10, 4, 4}},
+        {"the total", [](auto& g, auto& p) { g[0][11] = amount("1000000"); p[11] = amount("-1000000"); }, {10, 10, 10, 10, 10, 10, 10, 10, 10, 10, 10, 13, 4, 4}},
+        {"a day count grouped", [](auto& g, auto&) { g[0][12] = Currency::fromWhole(1000); }, {10, 10, 10, 10, 10, 10, 10, 10, 10, 10, 10, 10, 5, 4}},
+        {"a period count ungrouped", [](auto&, auto& p) { p[13] = Currency::fromWhole(123456); }, {10, 10, 10, 10, 10, 10, 10, 10, 10, 10, 10, 10, 4, 6}},
+        {"the extremes of the type", [](auto& g, auto& p) { g[1][1] = Currency::min(); p[13] = Currency::max(); },
+         {10, 23, 10, 10, 10, 10, 10, 10, 10, 10, 10, 10, 4, 15}},
+    };
+    for (const auto& c : cases) {
+        std::vector<Totali> giorni(2, Totali{});
+        Totali periodo{};
+        c.fill(giorni, periodo);
+        EXPECT_EQ(CashReportLayout::widthsFor(giorni, periodo, headings), c.expected) << c.what;
+    }
+    EXPECT_EQ(CashReportLayout::standardWidths(), standard);
+}
+
+// At any widths, the rules, the headings, a day and the totals have the same length and
+// their joints in the same places; cells keep their alignment in the wider columns.
+TEST(tableLines, AlignedAtWiderWidths)
+{
+    const CashReportLayout::Widths w = {10, 12, 10, 10, 10, 10, 10, 10, 10, 10, 10, 15, 6, 4};
+    std::array<std::string, 11> headings;
+    headings[1] = "Contanti";
+    Totali giorno{}, periodo{};
+    giorno[1] = amount("1234567.5");
+    giorno[totali::Totale] = amount("1234567.5");
+    giorno[totali::Presenze] = Currency::fromWhole(12);
+    periodo = giorno;
+    const std::string bar = "\xB3";
+    const std::string lines[] = {
+        CashReportLayout::topRule(w), CashReportLayout::headingsLine(headings, w), CashReportLayout::separator(w),
+        CashReportLayout::dayLine("01/03/2024", giorno, headings, w), CashReportLayout::totalsLine(periodo, w),
+        CashReportLayout::bottomRule(w)};
+    const std::size_t joints[] = {0, 11, 24, 35, 46, 57, 68, 79, 90, 101, 112, 123, 139, 146, 151};
+    for (const auto& line : lines) {
+        ASSERT_EQ(line.size(), 152u) << visibleBytes(line);
+        for (std::size_t j : joints)
+            EXPECT_NE(std::string("\xB3\xC2\xC5\xC1\xDA\xBF\xC3\xB4\xC0\xD9").find(line[j]), std::string::npos)
+                << visibleBytes(line) << " at " << j;
+    }
+    EXPECT_EQ(lines[1].substr(12, 13), "Contanti    " + bar);
+    EXPECT_EQ(lines[1].substr(124, 28), " TOTALE        " + bar + "PRES  " + bar + "CAM." + bar);
+    EXPECT_EQ(lines[3].substr(0, 25), bar + "01/03/2024" + bar + "1.234.567,50" + bar);
+    EXPECT_EQ(lines[3].substr(124), "   1.234.567,50" + bar + "    12" + bar + "   0" + bar);
+    EXPECT_EQ(lines[4].substr(0, 12), bar + std::string(10, ' ') + bar);
 }
 
 }

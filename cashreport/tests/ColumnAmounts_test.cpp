@@ -27,7 +27,7 @@ protected:
     {
         std::vector<int> headed(std::begin(HeadedColumns), std::end(HeadedColumns));
         if (GetParam() == AmountsPath::Statements)
-            return std::make_unique<StatementColumnAmounts>(*fatture, *dettaglio, s);
+            return std::make_unique<StatementColumnAmounts>(*fatture, *dettaglio, s, D1, D3);
         return std::make_unique<PeriodColumnAmounts>(*fatture, *dettaglio, s, D1, D3, headed);
     }
 

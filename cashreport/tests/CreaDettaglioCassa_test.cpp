@@ -2,6 +2,7 @@
 #include "cashreport/tests/GoldenFile.h"
 #include "cashreport/tests/HandFixture.h"
 #include "platform/Clock.h"
+#include "platform/AtomicFile.h"
 #include "platform/Database.h"
 #include "platform/StoreCatalog.h"
 #include "testing/TempFolder.h"
@@ -61,6 +62,7 @@ TEST_P(CreaDettaglioCassa, WholeReportsMatchTheirGoldenFiles)
         {"tutti_c5_r.golden", "28/02/2024", "01/03/2024", "Tutti", 5, "KR", 3},
         {"ricevute_one_day.golden", "29/02/2024", "29/02/2024", "Ricevute", 0, "", 1},
         {"start_after_end.golden", "02/03/2024", "01/03/2024", "Fatture", 0, "", 0},
+        {"tutti_one_day_fits.golden", "28/02/2024", "28/02/2024", "Tutti", 0, "rK", 1},  // every cell at its standard width
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.golden);
@@ -205,6 +207,237 @@ TEST_P(CreaDettaglioCassa, MissingStoresTablesAndFieldsLeaveThePreviousReport)
         for (const auto& entry : std::filesystem::directory_iterator(folder.path()))
             EXPECT_EQ(entry.path().filename().string().find(".FD3.tmp"), std::string::npos) << c.what << ": left " << entry.path();
     }
+}
+
+// The outcome of one run over a folder: the description of the error, or the report.
+struct Outcome {
+    bool failed = false;
+    std::string text;
+};
+
+Outcome runOver(const std::filesystem::path& folder, AmountsPath path, std::int16_t counter = 0, const char* from = "28/02/2024",
+                const char* to = "01/03/2024")
+{
+    CashReportRequest r;
+    r.folder = folder;
+    r.startDate = from;
+    r.endDate = to;
+    r.documentType = "Tutti";
+    r.ContatoreScelto = counter;
+    r.PCLocal = 3;
+    r.clock = &TheClock;
+    r.path = path;
+    try {
+        ravelt::CreaDettaglioCassa(r);
+    } catch (const CashReportError& e) {
+        return {true, e.description()};
+    }
+    return {false, {}};
+}
+
+// Statements run on a store of the hand-made fixture.
+struct Change {
+    const char* store;
+    std::vector<std::string> statements;
+};
+
+void apply(const std::filesystem::path& folder, const Change& change)
+{
+    auto db = Database::OpenDatabase(change.store, folder);
+    for (const auto& sql : change.statements)
+        db->Execute(sql);
+}
+
+// Dettaglio as another program might declare it, with Valore of the given type.
+std::vector<std::string> valoreDeclaredAs(const std::string& type, const std::string& then)
+{
+    return {"Alter Table Dettaglio Rename To Vecchio",
+            "Create Table Dettaglio (DataInserimento TEXT(8) COLLATE NOCASE, Tipo TEXT(20) COLLATE NOCASE, "
+            "Dettaglio TEXT(20) COLLATE NOCASE, Valore " + type + ")",
+            "Insert Into Dettaglio Select * From Vecchio", "Drop Table Vecchio", then};
+}
+
+// An amount or a count its field cannot hold stops the run, by either path with the same
+// message, naming the store, the table, the document or row and the value, and the
+// previous report stays.
+TEST(CreaDettaglioCassaValues, UnreadableValuesStopBothPathsAlike)
+{
+    struct Case {
+        const char* what;
+        Change change;
+        std::vector<const char*> named;
+    } cases[] = {
+        {"external entry as text", {"Fatture.mdb", {"Update Incassi Set Importo = 'abc' Where Nota = '0004 cassa'"}},
+         {"Archivio Fatture.mdb, tabella Incassi, documento ESTERNI 0 del 28/02/2024: il campo Importo contiene \"abc\", che non "
+          "è un numero"}},
+        {"payment in the Italian format",
+         {"Fatture.mdb", {"Update Incassi Set Importo = '1.234,56' Where NDocumento = 1 and Sigla = 'CA' and Importo = 100"}},
+         {"tabella Incassi, documento Fattura n. 1 del 28/02/2024", "\"1.234,56\"", "non è un numero"}},
+        {"marked document's payment empty", {"Fatture.mdb", {"Update Incassi Set Importo = '' Where NDocumento = 3"}},
+         {"documento Fattura n. 3 del 28/02/2024", "Importo contiene \"\""}},
+        {"payment as a blob", {"Fatture.mdb", {"Update Incassi Set Importo = X'00FF' Where NDocumento = 4 and Sigla = 'CA'"}},
+         {"documento Fattura n. 4 del 29/02/2024", "un dato binario di 2 byte"}},
+        {"payment beyond the currency", {"Fatture.mdb", {"Update Incassi Set Importo = 1e300 Where NDocumento = 11"}},
+         {"documento Fattura n. 11 del 01/03/2024", "1e+300", "fuori dall'intervallo della valuta"}},
+        {"payment of a document in no column", {"Fatture.mdb", {"Update Incassi Set Importo = 'x' Where Sigla = 'XZ'"}},
+         {"documento Fattura n. 1 del 28/02/2024", "\"x\""}},
+        {"presences beyond 32 bits", {"Dettaglio.mdb", {"Update Dettaglio Set Valore = 1000000000000000 Where Valore = 40"}},
+         {"Archivio Dettaglio.mdb, tabella Dettaglio, riga Presenze Generale del 28/02/2024: il campo Valore contiene "
+          "1000000000000000, fuori dall'intervallo di un intero a 32 bit"}},
+        {"second count as text",
+         {"Dettaglio.mdb", {"Update Dettaglio Set Valore = 'venti' Where Tipo = 'PresenzeNC' and Dettaglio = 'Generale'"}},
+         {"riga PresenzeNC Generale del 28/02/2024", "\"venti\", che non è un numero"}},
+        {"presences beyond a SMALLINT",
+         {"Dettaglio.mdb", valoreDeclaredAs("SMALLINT", "Update Dettaglio Set Valore = 70000 Where Valore = 1234")},
+         {"riga Presenze Generale del 29/02/2024", "70000, fuori dall'intervallo di un intero a 16 bit"}},
+        {"the first in the store's order", {"Fatture.mdb", {"Update Incassi Set Importo = 'b' Where NDocumento = 13 and Sigla = 'CH'",
+                                                            "Update Incassi Set Importo = 'a' Where NDocumento = 4 and Sigla = 'CA'"}},
+         {"documento Fattura n. 4 del 29/02/2024", "\"a\""}},
+    };
+    for (const auto& c : cases) {
+        TempFolder folder;
+        createHandFixture(folder.path(), "rK");
+        apply(folder.path(), c.change);
+        folder.write("FD3", "previous report\r\n");
+        Outcome statements = runOver(folder.path(), AmountsPath::Statements);
+        Outcome period = runOver(folder.path(), AmountsPath::Period);
+        ASSERT_TRUE(statements.failed) << c.what << ": the statements made a report";
+        ASSERT_TRUE(period.failed) << c.what << ": the set-based path made a report";
+        EXPECT_EQ(statements.text, period.text) << c.what;
+        for (const char* part : c.named)
+            EXPECT_NE(period.text.find(part), std::string::npos) << c.what << ": " << period.text;
+        EXPECT_EQ(folder.read("FD3"), "previous report\r\n") << c.what;
+    }
+}
+
+// What the report cannot sum stops it; what it does not sum does not: other days, other
+// counters, other kinds of count.
+TEST(CreaDettaglioCassaValues, ValuesTheReportDoesNotSumDoNotStopIt)
+{
+    struct Case {
+        const char* what;
+        Change change;
+        std::int16_t counter;
+        const char* code;
+        const char* golden;
+    } cases[] = {
+        {"a payment of another day",
+         {"Fatture.mdb", {"Insert Into Incassi Values ('Fattura n.', 1, '20240302', 5, 'CA', 'abc', '')"}}, 0, "rK",
+         "tutti_c0.golden"},
+        {"a payment of another counter", {"Fatture.mdb", {"Update Incassi Set Importo = 'abc' Where NDocumento = 2"}}, 5, "KR",
+         "tutti_c5_r.golden"},
+        {"a count of another kind",
+         {"Dettaglio.mdb", {"Insert Into Dettaglio Values ('20240228', 'Arrivi', 'Generale', 'abc')",
+                            "Insert Into Dettaglio Values ('20240228', 'Presenze', 'Piano2', 1000000000000000)"}},
+         0, "rK", "tutti_c0.golden"},
+    };
+    for (const auto& c : cases) {
+        TempFolder folder;
+        createHandFixture(folder.path(), c.code);
+        apply(folder.path(), c.change);
+        for (AmountsPath path : {AmountsPath::Statements, AmountsPath::Period}) {
+            Outcome o = runOver(folder.path(), path, c.counter);
+            EXPECT_FALSE(o.failed) << c.what << ": " << o.text;
+            EXPECT_TRUE(matchesGolden(folder.read("FD3"), c.golden)) << c.what;
+        }
+    }
+}
+
+// Amounts and counts that each fit but whose sums do not: the run stops, by either path
+// with the same message, and the previous report stays.
+TEST(CreaDettaglioCassaValues, SumsOutOfTheCurrencyRangeStopBothPathsAlike)
+{
+    const std::string amounts = "La somma degli importi di Incassi (Fatture.mdb) esce dall'intervallo della valuta "
+                                "(da -922.337.203.685.477,5808 a 922.337.203.685.477,5807)";
+    const std::string counts = "La somma dei valori di Dettaglio (Dettaglio.mdb) esce dall'intervallo della valuta "
+                               "(da -922.337.203.685.477,5808 a 922.337.203.685.477,5807)";
+    struct Case {
+        const char* what;
+        Change change;
+        std::string description;
+    } cases[] = {
+        {"two payments of one day and code",
+         {"Fatture.mdb", {"Update Incassi Set Importo = 500000000000000 Where NDocumento = 1 and Sigla = 'CA' and Importo = 100",
+                          "Insert Into Incassi Values ('Fattura n.', 1, '20240228', 5, 'CA', 500000000000000, '')"}},
+         amounts},
+        {"a day's columns in its total",
+         {"Fatture.mdb", {"Update Incassi Set Importo = 500000000000000 Where NDocumento = 1 and Sigla = 'CA' and Importo = 100"}},
+         amounts},
+        {"the days of the period",
+         {"Fatture.mdb", {"Update Incassi Set Importo = 400000000000000 Where NDocumento = 1 and Sigla = 'CA' and Importo = 100",
+                          "Update Incassi Set Importo = 400000000000000 Where NDocumento = 4 and Sigla = 'CA'"}},
+         amounts},
+        {"a day's presences",
+         {"Dettaglio.mdb", valoreDeclaredAs("DOUBLE", "Update Dettaglio Set Valore = 1e15 Where Valore = 40")}, counts},
+    };
+    for (const auto& c : cases) {
+        TempFolder folder;
+        createHandFixture(folder.path(), "rK");
+        apply(folder.path(), c.change);
+        folder.write("FD3", "previous report\r\n");
+        for (AmountsPath path : {AmountsPath::Statements, AmountsPath::Period}) {
+            Outcome o = runOver(folder.path(), path);
+            EXPECT_TRUE(o.failed) << c.what;
+            EXPECT_EQ(o.text, c.description) << c.what;
+        }
+        EXPECT_EQ(folder.read("FD3"), "previous report\r\n") << c.what;
+    }
+}
+
+// The lines of a report, split at CR LF.
+std::vector<std::string> linesOf(const std::string& bytes)
+{
+    std::vector<std::string> lines;
+    for (std::size_t from = 0, at; (at = bytes.find("\r\n", from)) != std::string::npos; from = at + 2)
+        lines.push_back(bytes.substr(from, at - from));
+    return lines;
+}
+
+// An amount of hundreds of billions on one day: its column, and the total's, widen on
+// every line, so every table line has the same length and the frame's joints stand in
+// the same places; the day column and the title keep their widths.
+TEST(CreaDettaglioCassaValues, AWideCellWidensItsWholeColumn)
+{
+    TempFolder folder;
+    createHandFixture(folder.path(), "rK");
+    apply(folder.path(), {"Fatture.mdb", {"Insert Into Incassi Values ('Fattura n.', 1, '20240228', 5, 'CA', 500000000000.00, '')"}});
+    Outcome statements = runOver(folder.path(), AmountsPath::Statements);
+    ASSERT_FALSE(statements.failed) << statements.text;
+    const std::string bytes = folder.read("FD3");
+    Outcome period = runOver(folder.path(), AmountsPath::Period);
+    ASSERT_FALSE(period.failed) << period.text;
+    EXPECT_EQ(visibleBytes(folder.read("FD3")), visibleBytes(bytes)) << "the two paths differ";
+
+    const auto lines = linesOf(bytes);
+    ASSERT_EQ(lines.size(), 12u);
+    EXPECT_EQ(lines[1], linesOf(readFileBytes(std::string(RAVELT_TEST_DATA) + "/tutti_c0.golden"))[1]) << "the title line";
+    // The inner widths, read from the top rule: columns 1 and 2 hold 500.000.000.100,00
+    // and 500.000.000.150,50 (18), the total 1.000.000.000.208,50 (20), column 10 the
+    // 1.500.000,00 of 29/02 (12), PRES its 1.234 (5); the rest keep their 10 and 4.
+    const std::string& top = lines[2];
+    std::vector<std::size_t> joints;
+    for (std::size_t i = 0; i < top.size(); ++i)
+        if (top[i] != '\xC4')
+            joints.push_back(i);
+    std::vector<std::size_t> widths;
+    for (std::size_t k = 1; k < joints.size(); ++k)
+        widths.push_back(joints[k] - joints[k - 1] - 1);
+    EXPECT_EQ(widths, (std::vector<std::size_t>{10, 18, 18, 10, 10, 10, 10, 10, 10, 10, 12, 20, 5, 4}));
+
+    const std::string frame = "\xB3\xC2\xC5\xC1\xDA\xBF\xC3\xB4\xC0\xD9";
+    for (std::size_t n = 2; n + 1 < lines.size(); ++n) {
+        SCOPED_TRACE("line " + std::to_string(n + 1) + ": " + visibleBytes(lines[n]));
+        ASSERT_EQ(lines[n].size(), top.size());
+        std::vector<std::size_t> at;
+        for (std::size_t i = 0; i < lines[n].size(); ++i)
+            if (frame.find(lines[n][i]) != std::string::npos)
+                at.push_back(i);
+        EXPECT_EQ(at, joints);
+    }
+    EXPECT_EQ(lines[5].substr(0, 12), "\xB3" "28/02/2024\xB3");
+    EXPECT_NE(lines[5].find("\xB3" "500.000.000.100,00\xB3" "500.000.000.150,50\xB3"), std::string::npos) << visibleBytes(lines[5]);
+    EXPECT_NE(lines[9].find("\xB3" "1.000.001.350.598,85\xB3"), std::string::npos) << visibleBytes(lines[9]);
+    EXPECT_EQ(lines[11], "");
 }
 
 INSTANTIATE_TEST_SUITE_P(BothPaths, CreaDettaglioCassa, ::testing::Values(AmountsPath::Statements, AmountsPath::Period), pathName);

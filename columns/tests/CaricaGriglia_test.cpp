@@ -101,4 +101,20 @@ TEST_F(CaricaGrigliaTest, AnEmptyTitleEndsTheColumnList)
     EXPECT_EQ(g.columns(), 1);
 }
 
+// A value its field's type cannot hold (another program's text in an amount, 70000 in a
+// 16-bit field) shows as stored and adds nothing to the total; the grid still fills.
+TEST_F(CaricaGrigliaTest, UnreadableValuesShowAsStoredAndAreNotTotalled)
+{
+    db->Execute("INSERT INTO T (Gruppo, Importo, Pezzi) VALUES (1, 1200, 3), (1, 'abc', 70000), (1, '1.234,56', 4)");
+    auto rs = db->OpenRecordset("T");
+    GridContent g = CaricaGriglia(*rs, "Gruppo = 1", colonne({{"Importo", "Importo", 10, "N", "R"}, {"Pezzi", "Pezzi", 7, "N", "R"}}), 9999);
+    ASSERT_EQ(g.rows(), 6);
+    EXPECT_EQ(g.cell(1, 0), "1.200");
+    EXPECT_EQ(g.cell(2, 0), "abc");
+    EXPECT_EQ(g.cell(2, 1), "70000");
+    EXPECT_EQ(g.cell(3, 0), "1.234,56");
+    EXPECT_EQ(g.cell(5, 0), "1.200");
+    EXPECT_EQ(g.cell(5, 1), "7");
+}
+
 }

@@ -200,4 +200,47 @@ TEST_F(DatabaseTest, ApostropheInsideALiteralIsKept)
     EXPECT_EQ(db->OpenRecordset("Select * From Incassi Where Nota = 'L''HOTEL In ''a.mdb'''")->RecordCount(), 1);
 }
 
+// The first record, in the store's order, that meets the condition and holds a value
+// its field's type cannot hold; none for a text field, none when every value reads.
+TEST_F(DatabaseTest, FindUnreadableNamesTheFirstRecordThatCannotBeRead)
+{
+    auto db = Database::OpenDatabase("Fatture.mdb", dir.path());
+    db->Execute("INSERT INTO Incassi VALUES ('Fattura n.', 7, 'CA', 1e300, '', 2)");
+    db->Execute("INSERT INTO Incassi VALUES ('Fattura n.', 5, 'CA', 'abc', '', 1)");
+    db->Execute("INSERT INTO Incassi VALUES ('Fattura n.', 6, 'CA', X'01', '', 1)");
+    db->Execute("INSERT INTO Incassi VALUES ('Fattura n.', 8, 'CA', 12, '', 70000)");
+    struct Case {
+        const char* field;
+        const char* where;
+        std::int64_t nDocumento;  // 0: none
+    } cases[] = {
+        {"Importo", "Contatore = 1", 5},
+        {"Importo", "Contatore = 1 and NDocumento <> 5", 6},
+        {"Importo", "Contatore = 2", 7},
+        {"Importo", "NDocumento < 5", 0},
+        {"Importo", "Sigla = 'ca'", 7},  // the condition compares as the stores do
+        {"Contatore", "1 = 1", 8},
+        {"Sigla", "1 = 1", 0},
+        {"Nota", "1 = 1", 0},
+    };
+    for (const auto& c : cases) {
+        auto rs = db->FindUnreadable("Incassi", c.field, c.where);
+        if (!c.nDocumento) {
+            EXPECT_EQ(rs, nullptr) << c.field << " where " << c.where;
+            continue;
+        }
+        ASSERT_NE(rs, nullptr) << c.field << " where " << c.where;
+        ASSERT_EQ(rs->RecordCount(), 1);
+        EXPECT_EQ(rs->Fields("NDocumento").toInt(), c.nDocumento) << c.field << " where " << c.where;
+        EXPECT_TRUE(rs->Fields(c.field).isUnreadable());
+        EXPECT_EQ(rs->Fields("TipoDocumento").toText(), "Fattura n.");
+    }
+    try {
+        db->FindUnreadable("Incassi", "Importo", "Manca = 1");
+        ADD_FAILURE() << "a condition on a missing field";
+    } catch (const DbError& e) {
+        EXPECT_NE(std::string(e.what()).find("Manca"), std::string::npos) << e.what();
+    }
+}
+
 }

@@ -336,6 +336,55 @@ TEST(StampaArchivio, AEuroFileNoColumnNeedsIsToldAndThePrintGoesOn)
     }
 }
 
+// A value its field's type cannot hold stops the print where a figure would be made of
+// it (a totalled column, an EURO column, a totalled look-up), naming the field and the
+// value, and the report file stays; a column that only shows it shows what is stored.
+TEST(StampaArchivio, UnreadableValuesInFiguresStopThePrint)
+{
+    struct Caso {
+        const char* cosa;
+        CampoProva campo;
+        Value valore;
+        std::string colonna;     // the column record after its number and heading
+        const char* nominato;    // in the message; null: printed, with this cell
+        const char* cella = nullptr;
+    } casi[] = {
+        {"a totalled amount that is text", {"V", FieldType::Currency}, Value("abc"), ",,,V,8,S,S,,",
+         "il campo V contiene \"abc\", che non è un numero"},
+        {"an EURO amount in the Italian format", {"V", FieldType::Currency}, Value("1.234,56"), ",,,EUROV,8,N,S,,",
+         "il campo V contiene \"1.234,56\", che non è un numero"},
+        {"a totalled look-up beyond 32 bits", {"V", FieldType::Long}, Value(2), ",Prova.mdb,Altri,Punti,8,S,S,Chiave,V",
+         "il campo Punti contiene 1000000000000000, fuori dall'intervallo di un intero a 32 bit"},
+        {"a totalled look-up beyond the currency", {"V", FieldType::Long}, Value(2), ",Prova.mdb,Altri,Grande,8,S,S,Chiave,V",
+         "un importo o un totale esce dall'intervallo della valuta"},
+        {"an amount only shown", {"V", FieldType::Currency}, Value("abc"), ",,,V,8,N,S,,", nullptr, "abc     "},
+    };
+    for (const auto& c : casi) {
+        CartellaStampa dir;
+        dir.tabella("Prova.mdb", "Voci", {{"NumeroHotel", FieldType::Integer}, c.campo}, {{Value(1), c.valore}});
+        dir.tabella("Prova.mdb", "Altri",
+                    {{"NumeroHotel", FieldType::Integer}, {"Chiave", FieldType::Long}, {"Punti", FieldType::Long}, {"Grande", FieldType::Double}},
+                    {{Value(1), Value(2), Value(std::int64_t{1000000000000000}), Value(1e300)}});
+        dir.scrivi("U.stp", "0,Valori,Prova.mdb,Voci,,,,,,\r\n1,Valore" + c.colonna + "\r\n");
+        dir.scrivi("FD1", "report di prima\r\n");
+        try {
+            StampaArchivio(dir.contesto(), "U.stp", "---", "NumeroHotel = 1", "NumeroHotel", false);
+            if (c.nominato)
+                ADD_FAILURE() << c.cosa << ": printed";
+            else
+                EXPECT_EQ(righeDi(dir.report())[5], "|" + std::string(c.cella) + "|") << c.cosa;
+        } catch (const ErroreStampa& e) {
+            if (!c.nominato) {
+                ADD_FAILURE() << c.cosa << ": " << e.testo();
+                continue;
+            }
+            EXPECT_NE(e.testo().find(c.nominato), std::string::npos) << c.cosa << ": " << e.testo();
+            EXPECT_NE(e.testo().find("Stampa di Voci (Prova.mdb) non eseguita"), std::string::npos) << c.cosa << ": " << e.testo();
+            EXPECT_EQ(dir.report(), "report di prima\r\n") << c.cosa;
+        }
+    }
+}
+
 TEST(StampaArchivio, MissingDefinition)
 {
     CartellaStampa dir;
