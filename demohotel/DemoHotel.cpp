@@ -52,7 +52,7 @@ CivilDate checkedOptions(const DemoOptions& o)
     if (o.rooms < 1 || o.rooms > 5000)
         throw std::invalid_argument("Camere del demo fuori dai limiti (1-5000): " + std::to_string(o.rooms));
     if (o.supportCode.size() > 20)
-        throw std::invalid_argument("Codice assistenza piu' lungo di 20 caratteri: " + o.supportCode);
+        throw std::invalid_argument("Codice assistenza più lungo di 20 caratteri: " + o.supportCode);
     auto first = CivilDate::fromYmd(o.fromYear, o.fromMonth, o.fromDay);
     if (!first) {
         char buf[48];
@@ -81,14 +81,14 @@ void requireFreeFolder(const fs::path& folder)
 {
     std::error_code ec;
     if (fs::exists(folder, ec) && !fs::is_directory(folder, ec))
-        throw std::runtime_error("Il percorso " + folder.string() + " non e' una cartella");
+        throw std::runtime_error("Il percorso " + folder.string() + " non è una cartella");
     std::string present;
     for (const auto& f : demoFiles(folder))
         if (fs::exists(f, ec))
             present += (present.empty() ? "" : ", ") + f.filename().string();
     if (!present.empty())
-        throw std::runtime_error("La cartella " + folder.string() + " contiene gia' " + present +
-                                 ": l'hotel dimostrativo non viene creato, nessun file e' stato toccato");
+        throw std::runtime_error("La cartella " + folder.string() + " contiene già " + present +
+                                 ": l'hotel dimostrativo non viene creato, nessun file è stato toccato");
 }
 
 void writeRegistry(const fs::path& folder, const DemoOptions& o)
@@ -249,7 +249,7 @@ void publish(const fs::path& staging, const fs::path& folder)
                     ec = std::make_error_code(std::errc::file_exists);
             }
             if (ec == std::errc::file_exists)
-                throw std::runtime_error("La cartella " + folder.string() + " contiene gia' " +
+                throw std::runtime_error("La cartella " + folder.string() + " contiene già " +
                                          target.filename().string() + ": l'hotel dimostrativo non viene creato");
             if (ec)
                 throw std::runtime_error("Impossibile scrivere " + target.string() + ": " + ec.message());

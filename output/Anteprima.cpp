@@ -156,7 +156,7 @@ void Anteprima::conReport(const std::function<void()>& passo)
             passo();
         } catch (const ReportNonAperto&) {
             if (!lettore_.apri())
-                throw std::runtime_error("il file della stampa " + lettore_.percorso().string() + " non c'e' piu'");
+                throw std::runtime_error("il file della stampa " + lettore_.percorso().string() + " non c'è più");
             passo();
         }
     } catch (const std::exception& e) {
@@ -193,7 +193,7 @@ void Anteprima::Tasto_Click(int index)
         conReport([this] {
             lettore_.chiudi();
             if (!lettore_.apri())
-                throw std::runtime_error("il file della stampa " + lettore_.percorso().string() + " non c'e' piu'");
+                throw std::runtime_error("il file della stampa " + lettore_.percorso().string() + " non c'è più");
             mostraBlocco(LettoreReport::BloccoSuccessivo);
         });
         text1_->setFocus();
@@ -226,17 +226,17 @@ void Anteprima::salva()
         std::string bytes = TestoEditorInCp1252(testoDi(text1_)) + "\r\n";
         writeFileAtomically(lettore_.percorso(), bytes);
     } catch (const CarattereNonRappresentabile& e) {
-        messages_.MostraMessaggio(std::string("Il testo non e' stato salvato: ") + e.what() +
+        messages_.MostraMessaggio(std::string("Il testo non è stato salvato: ") + e.what() +
                                       ".\r\nToglietelo o sostituitelo e salvate di nuovo.",
                                   StileAvviso, Titolo);
         return;
     } catch (const std::exception& e) {
-        messages_.MostraMessaggio(std::string("Il testo non e' stato salvato: ") + e.what(), StileAvviso, Titolo);
+        messages_.MostraMessaggio(std::string("Il testo non è stato salvato: ") + e.what(), StileAvviso, Titolo);
         return;
     }
     conReport([this] {
         if (!lettore_.apri())
-            throw std::runtime_error("il file della stampa " + lettore_.percorso().string() + " non c'e' piu'");
+            throw std::runtime_error("il file della stampa " + lettore_.percorso().string() + " non c'è più");
     });
 }
 
@@ -255,11 +255,11 @@ void Anteprima::email()
         c.percorsoRicerca = percorsoRicerca_;
         InviaEMail(testoDi(text1_), c);
     } catch (const CarattereNonRappresentabile& e) {
-        messages_.MostraMessaggio(std::string("L'e-mail non e' stata spedita: ") + e.what() +
+        messages_.MostraMessaggio(std::string("L'e-mail non è stata spedita: ") + e.what() +
                                       ".\r\nToglietelo o sostituitelo e spedite di nuovo.",
                                   StileAvviso, Titolo);
     } catch (const std::exception& e) {
-        messages_.MostraMessaggio(std::string("L'e-mail non e' stata spedita: ") + e.what(), StileAvviso, Titolo);
+        messages_.MostraMessaggio(std::string("L'e-mail non è stata spedita: ") + e.what(), StileAvviso, Titolo);
     }
 }
 

@@ -128,7 +128,7 @@ int ComandoMail(const ContestoComandi& c)
         e.percorsoRicerca = c.percorsoRicerca;
         int code = InviaEMail(RighePerEditor(*righe), e);
         if (code != 0)
-            *c.err << "ravelt mail: il programma di posta e' terminato con il codice " << code
+            *c.err << "ravelt mail: il programma di posta è terminato con il codice " << code
                    << "; la richiesta " << NomeRichiestaEMail(c.state->PCLocal) << " resta nella cartella\n";
         return code;
     });

@@ -33,10 +33,10 @@ int InviaEMail(const std::string& testo, const ContestoEMail& c)
     auto program = findProgram(ProgrammaPosta, c.folder, own, path);
     if (!program)
         throw std::runtime_error(std::string("il programma di posta ") + ProgrammaPosta +
-                                 " non e' stato trovato (cercato nella cartella di lavoro " + c.folder.string() +
+                                 " non è stato trovato (cercato nella cartella di lavoro " + c.folder.string() +
                                  ", nella cartella del programma " + own.string() +
                                  " e nel percorso di ricerca PATH). La richiesta " + NomeRichiestaEMail(c.pcLocal) +
-                                 " e' pronta: si potra' spedire quando il programma sara' installato.");
+                                 " è pronta: si potrà spedire quando il programma sarà installato.");
     std::map<std::string, std::string> env{{"PCLocal", std::to_string(c.pcLocal)}};
     if (c.attendi)
         return c.launcher->run(*program, c.folder, env);

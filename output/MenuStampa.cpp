@@ -291,20 +291,20 @@ void MenuStampa::esportaCsv()
     }
     mostraAvvisi();
     if (!apri(csv))
-        errore("Il file " + csv.string() + " e' stato scritto, ma non si e' potuto aprirlo con il programma associato.");
+        errore("Il file " + csv.string() + " è stato scritto, ma non si è potuto aprirlo con il programma associato.");
 }
 
 void MenuStampa::apriCopia()
 {
     if (!copiaDoc_.copiata) {
         std::string why = copiaDoc_.problema.empty()
-                              ? "quando il menu di stampa e' stato aperto non c'era il file della stampa"
+                              ? "quando il menu di stampa è stato aperto non c'era il file della stampa"
                               : copiaDoc_.problema;
-        errore("La copia per l'elaboratore di testi " + copiaDoc_.percorso.string() + " non c'e': " + why + ".");
+        errore("La copia per l'elaboratore di testi " + copiaDoc_.percorso.string() + " non c'è: " + why + ".");
         return;
     }
     if (!apri(copiaDoc_.percorso))
-        errore("Non si e' potuto aprire " + copiaDoc_.percorso.string() + " con il programma associato.");
+        errore("Non si è potuto aprire " + copiaDoc_.percorso.string() + " con il programma associato.");
 }
 
 bool MenuStampa::apri(const std::filesystem::path& file)

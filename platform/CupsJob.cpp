@@ -17,7 +17,7 @@ void runLp(const std::string& queue, const std::string& title, const std::vector
     const QString lp = QStandardPaths::findExecutable("lp");
     if (lp.isEmpty())
         throw std::runtime_error("impossibile inviare la stampa alla coda " + queue +
-                                 ": il programma lp (pacchetto cups-client) non e' installato");
+                                 ": il programma lp (pacchetto cups-client) non è installato");
     QStringList args{"-d", QString::fromStdString(queue), "-t", QString::fromStdString(title)};
     for (const auto& o : options)
         args << "-o" << QString::fromStdString(o);
@@ -40,7 +40,7 @@ void runLp(const std::string& queue, const std::string& title, const std::vector
     if (p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0) {
         QString why = QString::fromLocal8Bit(p.readAllStandardError()).trimmed();
         if (why.isEmpty())
-            why = QString("lp e' terminato con il codice %1").arg(p.exitCode());
+            why = QString("lp è terminato con il codice %1").arg(p.exitCode());
         throw std::runtime_error("la coda di stampa " + queue + " non ha accettato la stampa: " + why.toStdString());
     }
 }

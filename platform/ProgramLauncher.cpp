@@ -86,7 +86,7 @@ int SystemProgramLauncher::run(const std::filesystem::path& program, const std::
         throw std::runtime_error("impossibile avviare il programma " + program.string() + ": " + p.errorString().toStdString());
     p.waitForFinished(-1);
     if (p.exitStatus() != QProcess::NormalExit)
-        throw std::runtime_error("il programma " + program.string() + " si e' interrotto");
+        throw std::runtime_error("il programma " + program.string() + " si è interrotto");
     return p.exitCode();
 }
 

@@ -85,8 +85,8 @@ int main(int argc, char**)
     long number = pc ? std::strtol(pc, &end, 10) : -1;
     if (!pc || *pc == '\0' || *end != '\0' || number < 0 || number > 32767)
         return fallita(RichiestaNonValida, std::string("la variabile PCLocal ") +
-                                               (pc ? "vale \"" + std::string(pc) + "\", che non e' un numero di postazione"
-                                                   : "non e' impostata"));
+                                               (pc ? "vale \"" + std::string(pc) + "\", che non è un numero di postazione"
+                                                   : "non è impostata"));
     const auto pcLocal = static_cast<std::int16_t>(number);
     const std::string request = "e-mail" + std::to_string(pcLocal) + ".txt";
     try {

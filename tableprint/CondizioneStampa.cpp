@@ -76,7 +76,7 @@ CondizioneStampa CondizioneStampa::Costruisci(std::array<CriterioStampa, 8>& rig
         v = FiltraCampo(v, 0);
         const auto tipo = campi.tipo(f);
         if (!tipo)
-            throw ErroreStampa("Stampa", "Il campo " + f + " non e' nella tabella da stampare");
+            throw ErroreStampa("Stampa", "Il campo " + f + " non è nella tabella da stampare");
         std::string condizioneRiga;
         if (op->ricercaTesto()) {
             condizioneRiga = "Instr(" + f + ",'" + v + (std::string(op->simbolo) == "In" ? "') > 0" : "') = 0");

@@ -77,7 +77,7 @@ TEST_F(CommandLine, BadArgumentsAreRefusedWithAClearMessage)
         {"report --from 01/01/2024 --to 02/01/2024 --counter 70000", "contatore non valido"},
         {"report --from 01/01/2024 --to 02/01/2024 --colour red", "opzione sconosciuta"},
         {"report --from 01/01/2024", "uso:"},
-        {"demo hotel", "contiene gia'"},  // the folder holds a working folder already
+        {"demo hotel", "contiene già"},  // the folder holds a working folder already
     };
     for (const auto& c : cases) {
         Outcome r = run(demo->path() / (std::string(c.args).rfind("demo", 0) == 0 ? "" : "hotel"), c.args);

@@ -102,7 +102,7 @@ TEST(CondizioneStampaDaStampare, RefusesWhatCannotBePrinted)
         {"only an invalid date", {{2, "DataArrivo", " da ", "320125"}}, "Mancano dati!", "E' necessario definire un criterio di stampa!"},
         {"a word on a number field", {{0, "NumeroColonna", " uguale a ", "1 or 1=1"}}, "Stampa",
          "Il valore di un campo numerico deve essere un numero:\r\nNumeroColonna: 1 OR 1=1"},
-        {"a field the table lacks", {{0, "Colore", " uguale a ", "rosso"}}, "Stampa", "Il campo Colore non e' nella tabella da stampare"},
+        {"a field the table lacks", {{0, "Colore", " uguale a ", "rosso"}}, "Stampa", "Il campo Colore non è nella tabella da stampare"},
     };
     for (const auto& c : casi) {
         auto r = righe(c.date);
