@@ -1,4 +1,5 @@
 #include "dialogs/MsgBoxForm.h"
+#include "testing/WindowChecks.h"
 
 #include <QApplication>
 #include <QPushButton>
@@ -107,6 +108,8 @@ TEST(MostraMessaggio, YesNoStylesPutTheFocusOnTheFirstButton)
 {
     answerWith("Domanda?", 4, [](MsgBoxForm& f) {
         EXPECT_EQ(f.focusWidget(), f.pulsante(0));
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&f));
+        EXPECT_TRUE(ravelt::testing::drawsFocusFrame(*f.pulsante(0))) << "the focused answer is shown";
         QTest::keyClick(f.pulsante(0), Qt::Key_Space);
     });
     EXPECT_EQ(RispostaMsg, 6);
