@@ -1,6 +1,7 @@
 #include "columns/ImpRavelt.h"
 
 #include "columns/GridContent.h"
+#include "shell/KeyboardFocus.h"
 #include "shell/Twips.h"
 #include "shell/FieldRoutines.h"
 #include "shell/MessagePresenter.h"
@@ -17,10 +18,6 @@
 
 namespace ravelt {
 
-namespace {
-
-}
-
 ImpRavelt::ImpRavelt(std::filesystem::path folder, ProgramState& stato, MessagePresenter& messages,
                      std::function<void()> apriStampa, QWidget* parent)
     : QDialog(parent),
@@ -33,6 +30,9 @@ ImpRavelt::ImpRavelt(std::filesystem::path folder, ProgramState& stato, MessageP
     setWindowTitle("Impostazione Colonne Cassa");
     setFixedSize(6165 / 15, 4215 / 15);
     setModal(true);
+    // One face and size for the captions and both grids: the window's own 9.75-point
+    // Corbel, the size of the main window's captions. The two grids are read side by
+    // side, and a grid's style sheet would otherwise draw it in the desktop's face.
     setFont(designFont("Corbel", 9.75));
 
     auto* l0 = new QLabel("N. Colonna :", this);
@@ -40,13 +40,13 @@ ImpRavelt::ImpRavelt(std::filesystem::path folder, ProgramState& stato, MessageP
     l0->setGeometry(twipsRect(120, 240, 975, 255));
     combo_ = new QComboBox(this);
     combo_->setObjectName("Combo1");
-    combo_->setGeometry(twipsRect(1080, 240, 612, 300));
+    combo_->setGeometry(twipsRect(1140, 240, 612, 300));
     auto* l1 = new QLabel("Intestazione :", this);
     l1->setObjectName("Label1_1");
-    l1->setGeometry(twipsRect(1800, 240, 975, 255));
+    l1->setGeometry(twipsRect(1800, 240, 1110, 255));
     text_ = new QLineEdit(this);
     text_->setObjectName("Text1");
-    text_->setGeometry(twipsRect(2880, 240, 1335, 285));
+    text_->setGeometry(twipsRect(2940, 240, 1335, 285));
     text_->setMaxLength(10);
     text_->installEventFilter(this);
     grid0_ = new QTableWidget(this);
@@ -55,6 +55,10 @@ ImpRavelt::ImpRavelt(std::filesystem::path folder, ProgramState& stato, MessageP
     grid1_ = new QTableWidget(this);
     grid1_->setObjectName("Grid_1");
     grid1_->setGeometry(twipsRect(120, 2160, 4215, 1935));
+    for (QTableWidget* grid : {grid0_, grid1_}) {
+        grid->setFont(designFont("Corbel", 9.75));
+        grid->horizontalHeader()->setFont(designFont("Corbel", 9.75));
+    }
     auto* stampa = new QPushButton("&Stampa", this);
     stampa->setObjectName("Tasto_0");
     stampa->setGeometry(twipsRect(4440, 120, 1575, 855));
@@ -94,7 +98,7 @@ int ImpRavelt::colonnaCorrente() const
 void ImpRavelt::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
-    combo_->setFocus();
+    setKeyboardFocus(*combo_);
 }
 
 void ImpRavelt::sceltaColonna()
@@ -115,7 +119,7 @@ void ImpRavelt::invioIntestazione()
         t.clear();
     text_->setText(QString::fromStdString(t));
     if (t > " ")
-        grid1_->setFocus();
+        setKeyboardFocus(*grid1_);
 }
 
 void ImpRavelt::clicFormeDiPagamento(int row)

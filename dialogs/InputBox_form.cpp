@@ -1,5 +1,6 @@
 #include "dialogs/InputBox_form.h"
 
+#include "shell/KeyboardFocus.h"
 #include "shell/TextChars.h"
 #include "shell/Twips.h"
 
@@ -201,7 +202,7 @@ bool InputBox_form::eventFilter(QObject* watched, QEvent* event)
     if (watched == text2_ && event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
         if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
-            t_[0]->setFocus(Qt::TabFocusReason);
+            setKeyboardFocus(*t_[0]);
             return true;
         }
     }

@@ -1,5 +1,6 @@
 #include "dialogs/MsgBoxForm.h"
 
+#include "shell/KeyboardFocus.h"
 #include "shell/Twips.h"
 
 #include <QApplication>
@@ -152,9 +153,9 @@ void MsgBoxForm::attivazione()
         t_[2]->move(t_[1]->x() + t_[1]->width() + px(70), t_[2]->y());
     }
     if (s == 4 || s == 36 || s == 35 || s == 51)
-        t_[0]->setFocus();
+        setKeyboardFocus(*t_[0]);
     else if (!activated_)
-        t_[0]->setFocus();
+        setKeyboardFocus(*t_[0]);
 
     std::string testo = text1_->property("testo").toString().toStdString();
     const int r = CalcolaRighe(testo);

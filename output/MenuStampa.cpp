@@ -75,13 +75,15 @@ MenuStampa::MenuStampa(std::filesystem::path folder, std::int16_t pcLocal, Progr
     setPalette(pal);
     setFixedSize(twipsToPixels(6165), twipsToPixels(2760));
     // The window was designed for 8-point captions: at the desktop's larger size the
-    // check boxes' captions would not fit their places.
-    QFont caption = font();
-    caption.setPointSizeF(8);
-    setFont(caption);
+    // check boxes' captions would not fit their places. The face is a designed one, so
+    // the captions measure the same whatever face the desktop prefers.
+    setFont(designFont("Arial", 8));
 
+    // The captions of the two lists, the first check box and the two-sided box are a
+    // little narrower than designed, so that each keeps a gap from the control beside it
+    // and the two-sided box from the window's edge, which its designed width passed.
     const char* testi[3] = {"Stampante ", "Virtuale ", "SELEZIONE"};
-    const QRect posti[3] = {twipsRect(150, 1320, 1215, 255), twipsRect(150, 480, 1215, 255), twipsRect(120, 120, 5895, 255)};
+    const QRect posti[3] = {twipsRect(150, 1320, 1170, 255), twipsRect(150, 480, 1170, 255), twipsRect(120, 120, 5895, 255)};
     for (int i = 0; i < 3; ++i) {
         label_[i] = new QLabel(testi[i], this);
         label_[i]->setObjectName(QString("Label1_%1").arg(i));
@@ -98,16 +100,14 @@ MenuStampa::MenuStampa(std::filesystem::path folder, std::int16_t pcLocal, Progr
 
     chk_ = new QCheckBox("Stampa Compressa", this);
     chk_->setObjectName("Chk");
-    chk_->setGeometry(twipsRect(120, 960, 1935, 255));
+    chk_->setGeometry(twipsRect(120, 960, 1890, 255));
     chk_->setChecked(true);
     chk2_ = new QCheckBox("Stampa orizzontale", this);
     chk2_->setObjectName("Chk2");
     chk2_->setGeometry(twipsRect(2070, 960, 1980, 264));
     chk3_ = new QCheckBox("Stampa fronte / retro", this);
     chk3_->setObjectName("Chk3");
-    chk3_->setGeometry(twipsRect(4110, 960, 2220, 264));
-    // The two-sided box ends past the window's designed width: keep it inside.
-    chk3_->resize(std::min(chk3_->width(), width() - chk3_->x()), chk3_->height());
+    chk3_->setGeometry(twipsRect(4110, 960, 2010, 264));
 
     combo2_ = new QComboBox(this);
     combo2_->setObjectName("Combo2");

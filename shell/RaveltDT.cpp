@@ -1,5 +1,6 @@
 #include "shell/RaveltDT.h"
 
+#include "shell/KeyboardFocus.h"
 #include "shell/Twips.h"
 
 #include <QAction>
@@ -21,7 +22,7 @@ namespace {
 
 void place(QWidget* w, int left, int top, int width, int height)
 {
-    w->setGeometry(twipsToPixels(left), twipsToPixels(top), twipsToPixels(width), twipsToPixels(height));
+    w->setGeometry(twipsRect(left, top, width, height));
 }
 
 QString qs(const std::string& s)
@@ -44,9 +45,15 @@ RaveltDT::RaveltDT(MainWindowServices services, ProgramState& state, QWidget* pa
 RaveltDT::~RaveltDT() = default;
 
 // The controls of the design, in twips converted to pixels; the client area is
-// 3975 x 3375 twips below the menu bar.
+// 3975 x 3375 twips below the menu bar. The captions' dotted leaders need more room than
+// the design's 1245 twips with the installed faces, and the field column began under
+// the captions' ends: the captions are widened keeping their left and top, and the
+// fields, their frames and the type list move right together into the margin the
+// client area has there, so the order and the alignment of the controls stay.
 void RaveltDT::buildControls()
 {
+    constexpr int LabelWidth = 1590;
+    constexpr int FieldShift = 420;
     setObjectName("RaveltDT");
     setWindowTitle("Dettaglio movimenti di cassa");
 
@@ -61,25 +68,25 @@ void RaveltDT::buildControls()
         label1_[i] = new QLabel(captions[i], client);
         label1_[i]->setObjectName(QString("Label1_%1").arg(i));
         label1_[i]->setFont(designFont("Corbel", 9.75));
-        place(label1_[i], 360, labelTops[i], 1245, 255);
+        place(label1_[i], 360, labelTops[i], LabelWidth, 255);
     }
     for (int i = 0; i < 2; ++i) {
         shape1_[i] = new QFrame(client);
         shape1_[i]->setObjectName(QString("Shape1_%1").arg(i));
         shape1_[i]->setFrameShape(QFrame::Box);
-        place(shape1_[i], 1560, i == 0 ? 120 : 720, 1575, 495);
+        place(shape1_[i], 1560 + FieldShift, i == 0 ? 120 : 720, 1575, 495);
 
         text1_[i] = new QLineEdit(client);
         text1_[i]->setObjectName(QString("Text1_%1").arg(i));
         text1_[i]->setFont(designFont("Arial", 9.75));
-        place(text1_[i], 1680, i == 0 ? 240 : 840, 1335, 285);
+        place(text1_[i], 1680 + FieldShift, i == 0 ? 240 : 840, 1335, 285);
         text1_[i]->installEventFilter(this);
     }
 
     combo1_ = new QComboBox(client);
     combo1_->setObjectName("Combo1");
     combo1_->setFont(designFont("Arial", 9.75));
-    place(combo1_, 1560, 1320, 1575, 360);
+    place(combo1_, 1560 + FieldShift, 1320, 1575, 360);
 
     tasto_[0] = new QPushButton("&Stampa", client);
     tasto_[0]->setObjectName("Tasto_0");
@@ -187,9 +194,9 @@ void RaveltDT::dateEnter(int index)
 void RaveltDT::focusOn(FocusTarget target)
 {
     switch (target) {
-    case FocusTarget::Text1_0: text1_[0]->setFocus(Qt::OtherFocusReason); break;
-    case FocusTarget::Text1_1: text1_[1]->setFocus(Qt::OtherFocusReason); break;
-    case FocusTarget::Tasto0: tasto_[0]->setFocus(Qt::OtherFocusReason); break;
+    case FocusTarget::Text1_0: setKeyboardFocus(*text1_[0]); break;
+    case FocusTarget::Text1_1: setKeyboardFocus(*text1_[1]); break;
+    case FocusTarget::Tasto0: setKeyboardFocus(*tasto_[0]); break;
     }
 }
 

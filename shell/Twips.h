@@ -1,6 +1,7 @@
 #pragma once
 #include <QFont>
 #include <QRect>
+#include <QStringList>
 #include <cmath>
 
 namespace ravelt {
@@ -19,10 +20,28 @@ inline QRect twipsRect(int left, int top, int width, int height)
     return QRect(twipsToPixels(left), twipsToPixels(top), twipsToPixels(width), twipsToPixels(height));
 }
 
-// A designed font: family, size in points (9.75 and the like), bold or not.
+// The faces of the same widths that stand in for a designed family where it is not
+// installed: Carlito for Corbel, Liberation for Arial and Courier New. Empty for any
+// other family.
+inline QStringList standInFaces(const QString& family)
+{
+    if (family == "Corbel")
+        return {"Carlito"};
+    if (family == "Arial")
+        return {"Liberation Sans"};
+    if (family == "Courier New")
+        return {"Liberation Mono"};
+    return {};
+}
+
+// A designed font: family, size in points (9.75 and the like), bold or not. The
+// family's stand-in faces follow it in the font's list, so a window is measured and
+// drawn with the same face wherever it is built (the program, a test, a tool), not
+// with whatever face the desktop would pick for an unknown name.
 inline QFont designFont(const char* family, double points, bool bold = false)
 {
     QFont f(family);
+    f.setFamilies(QStringList{family} + standInFaces(family));
     f.setPointSizeF(points);
     f.setBold(bold);
     return f;

@@ -6,9 +6,12 @@
 #include "platform/StoreSchema.h"
 #include "shell/program_state.h"
 #include "testing/TempFolder.h"
+#include "testing/WindowChecks.h"
 
 #include <QApplication>
 #include <QComboBox>
+#include <QFontInfo>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableWidget>
@@ -106,6 +109,50 @@ TEST_F(ImpRaveltTest, OpensOnColumnOneWithTheHotelsPaymentForms)
     EXPECT_EQ(heading(*w)->text(), "");
     EXPECT_EQ(codes(grid(*w, 1)), (std::vector<std::string>{"01", "02", "03", "09", "O'K"}));
     EXPECT_TRUE(codes(grid(*w, 0)).empty());
+}
+
+// The window gives the focus to the column number when it opens, and to the payment
+// forms after a heading's Enter: both must show where the focus is.
+TEST_F(ImpRaveltTest, FocusGivenByTheWindowIsDrawn)
+{
+    auto w = open();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));
+    ASSERT_EQ(QApplication::focusWidget(), combo(*w));
+    EXPECT_TRUE(ravelt::testing::drawsFocusFrame(*combo(*w)));
+    type(*w, "contanti");
+    ASSERT_EQ(QApplication::focusWidget(), grid(*w, 1));
+    EXPECT_TRUE(ravelt::testing::drawsFocusFrame(*grid(*w, 1)));
+}
+
+TEST_F(ImpRaveltTest, CaptionsFitAndControlsDoNotOverlap)
+{
+    auto w = open();
+    for (const auto& problem : ravelt::testing::captionProblems(*w))
+        ADD_FAILURE() << problem;
+}
+
+// Both grids are read side by side: the same type in cells and headers of both.
+TEST_F(ImpRaveltTest, BothGridsUseOneTypeSize)
+{
+    auto w = open();
+    type(*w, "contanti");
+    click(grid(*w, 1), "01");
+    ASSERT_EQ(codes(grid(*w, 0)), (std::vector<std::string>{"01"}));
+    struct Case {
+        const char* what;
+        QFont font;
+    } cases[] = {
+        {"upper grid", grid(*w, 0)->font()},
+        {"upper header", grid(*w, 0)->horizontalHeader()->font()},
+        {"lower header", grid(*w, 1)->horizontalHeader()->font()},
+    };
+    const QFont lower = grid(*w, 1)->font();
+    for (const auto& c : cases) {
+        EXPECT_EQ(c.font.family().toStdString(), lower.family().toStdString()) << c.what;
+        EXPECT_DOUBLE_EQ(c.font.pointSizeF(), lower.pointSizeF()) << c.what;
+        EXPECT_EQ(QFontInfo(c.font).pixelSize(), QFontInfo(lower).pixelSize()) << c.what;
+    }
+    EXPECT_EQ(grid(*w, 0)->verticalHeader()->defaultSectionSize(), grid(*w, 1)->verticalHeader()->defaultSectionSize());
 }
 
 TEST_F(ImpRaveltTest, AssigningNeedsAHeadingFirst)

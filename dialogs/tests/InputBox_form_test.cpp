@@ -2,6 +2,7 @@
 #include "dialogs/InputBoxRoutine.h"
 
 #include "dialogs/tests/ModalScript.h"
+#include "testing/WindowChecks.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -128,6 +129,7 @@ TEST(RichiediDato, EnterMovesToOkAndEnterOnOkAnswers)
         QTest::keyClick(entry, Qt::Key_Return);
         stillOpen = box.isVisible();
         EXPECT_EQ(box.focusWidget(), part<QPushButton>(box, "T_0"));
+        EXPECT_TRUE(ravelt::testing::drawsFocusFrame(*part<QPushButton>(box, "T_0"))) << "Enter shows where it went";
         QTest::keyClick(box.focusWidget(), Qt::Key_Return);
     }});
     InputBoxRoutine routine;

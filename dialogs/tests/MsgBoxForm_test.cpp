@@ -1,5 +1,6 @@
 #include "dialogs/MsgBoxForm.h"
 #include "dialogs/MsgBoxPresenter.h"
+#include "testing/WindowChecks.h"
 
 #include <QApplication>
 #include <QPushButton>
@@ -134,6 +135,8 @@ TEST(MostraMessaggio, YesNoStylesPutTheFocusOnTheFirstButton)
     MsgBoxPresenter box;
     const int got = answerWith(box, "Domanda?", 4, [](MsgBoxForm& f) {
         EXPECT_EQ(f.focusWidget(), f.pulsante(0));
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&f));
+        EXPECT_TRUE(ravelt::testing::drawsFocusFrame(*f.pulsante(0))) << "the focused answer is shown";
         QTest::keyClick(f.pulsante(0), Qt::Key_Space);
     });
     EXPECT_EQ(got, 6);

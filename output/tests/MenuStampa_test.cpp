@@ -4,6 +4,7 @@
 #include "platform/MemoryPrinter.h"
 #include "testing/FileSizeLimit.h"
 #include "testing/TempFolder.h"
+#include "testing/WindowChecks.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -116,6 +117,13 @@ TEST_F(MenuStampaTest, LoadAndActivation)
     }
     EXPECT_EQ(m->findChild<QToolButton*>("Tst_3")->geometry(), QRect(10, 120, 57, 57));
     EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(MenuStampaTest, CaptionsFitAndControlsDoNotOverlap)
+{
+    auto m = apri();
+    for (const auto& problem : ravelt::testing::captionProblems(*m))
+        ADD_FAILURE() << problem;
 }
 
 TEST_F(MenuStampaTest, WordProcessorCopyIsNamedWithTheClockAndOpenedLater)

@@ -3,6 +3,7 @@
 #include "testing/RecordingPresenter.h"
 #include "shell/tests/StoreFixtures.h"
 #include "testing/TempFolder.h"
+#include "testing/WindowChecks.h"
 
 #include <QAction>
 #include <QApplication>
@@ -115,12 +116,12 @@ TEST_F(RaveltDTTest, DesignControlsGeometryAndFonts)
         bool bold;
         const char* caption;
     } cases[] = {
-        {"Label1_0", {24, 16, 83, 17}, "Corbel", 9.75, false, "Dalla data .............:"},
-        {"Label1_1", {24, 56, 83, 17}, "Corbel", 9.75, false, "Alla data ................:"},
-        {"Label1_2", {24, 88, 83, 17}, "Corbel", 9.75, false, "Tipo Documento :"},
-        {"Text1_0", {112, 16, 89, 19}, "Arial", 9.75, false, nullptr},
-        {"Text1_1", {112, 56, 89, 19}, "Arial", 9.75, false, nullptr},
-        {"Combo1", {104, 88, 105, 24}, "Arial", 9.75, false, nullptr},
+        {"Label1_0", {24, 16, 106, 17}, "Corbel", 9.75, false, "Dalla data .............:"},
+        {"Label1_1", {24, 56, 106, 17}, "Corbel", 9.75, false, "Alla data ................:"},
+        {"Label1_2", {24, 88, 106, 17}, "Corbel", 9.75, false, "Tipo Documento :"},
+        {"Text1_0", {140, 16, 89, 19}, "Arial", 9.75, false, nullptr},
+        {"Text1_1", {140, 56, 89, 19}, "Arial", 9.75, false, nullptr},
+        {"Combo1", {132, 88, 105, 24}, "Arial", 9.75, false, nullptr},
         {"Tasto_0", {8, 120, 124, 75}, "Corbel", 12, false, "&Stampa"},
         {"Tasto_1", {136, 120, 118, 75}, "Corbel", 12, true, "&Esci"},
     };
@@ -138,8 +139,8 @@ TEST_F(RaveltDTTest, DesignControlsGeometryAndFonts)
             EXPECT_EQ(button->text(), c.caption) << c.name;
         }
     }
-    EXPECT_EQ(child<QWidget>(*w, "Shape1_0")->geometry(), QRect(104, 8, 105, 33));
-    EXPECT_EQ(child<QWidget>(*w, "Shape1_1")->geometry(), QRect(104, 48, 105, 33));
+    EXPECT_EQ(child<QWidget>(*w, "Shape1_0")->geometry(), QRect(132, 8, 105, 33));
+    EXPECT_EQ(child<QWidget>(*w, "Shape1_1")->geometry(), QRect(132, 48, 105, 33));
     EXPECT_EQ(child<QLabel>(*w, "Label2")->geometry(), QRect(8, 200, 249, 18));
     EXPECT_EQ(child<QLabel>(*w, "Label2")->text(), "");
 
@@ -214,6 +215,40 @@ TEST_F(RaveltDTTest, DateEnterExpandsAndMovesFocus)
     EXPECT_EQ(to->text(), "");
     EXPECT_EQ(w->focusWidget(), to);
     EXPECT_TRUE(messages.shown.empty());  // invalid dates are rejected silently
+}
+
+// Enter moves the focus in code; the operator must see where it went without pressing
+// Tab first.
+TEST_F(RaveltDTTest, FocusMovedByEnterIsDrawn)
+{
+    auto w = open();
+    struct Case {
+        const char* field;
+        QString typed;
+        const char* focus;
+    } cases[] = {
+        {"Text1_0", "010125", "Text1_1"},
+        {"Text1_1", "301224", "Text1_0"},
+        {"Text1_0", "300224", "Text1_0"},
+        {"Text1_0", "01122024", "Text1_1"},
+        {"Text1_1", "311224", "Tasto_0"},
+    };
+    for (const auto& c : cases) {
+        typeAndEnter(child<QLineEdit>(*w, c.field), c.typed);
+        QWidget* focused = w->focusWidget();
+        ASSERT_NE(focused, nullptr) << c.typed.toStdString();
+        EXPECT_EQ(focused->objectName(), c.focus) << c.typed.toStdString();
+        EXPECT_TRUE(ravelt::testing::drawsFocusFrame(*focused)) << c.typed.toStdString();
+    }
+}
+
+// Every caption fits its control with the fonts installed, and no control covers another.
+TEST_F(RaveltDTTest, CaptionsFitAndControlsDoNotOverlap)
+{
+    auto w = open();
+    ASSERT_TRUE(started);
+    for (const auto& problem : ravelt::testing::captionProblems(*w))
+        ADD_FAILURE() << problem;
 }
 
 TEST_F(RaveltDTTest, FocusSelectsTheWholeDate)
