@@ -11,6 +11,7 @@
 #include "platform/Database.h"
 #include "platform/Recordset.h"
 
+#include <array>
 #include <memory>
 #include <vector>
 
@@ -37,8 +38,117 @@ DocumentType requireType(const std::string& text)
     return *type;
 }
 
-// The run itself; any failure leaves it by an exception before the report file is
-// committed, so the previous file stays in place.
+// Fills the hotel's name and its support code from the record of the request's hotel
+// in the registry; both stay unset when no record has the hotel's number. The registry
+// is closed before the other stores are opened, and its statements count in the result.
+void readHotel(const CashReportRequest& request, CashReportResult& result)
+{
+    auto registry = Database::OpenDatabase("AnagraficaHotels.mdb", request.folder);
+    auto hotels = registry->OpenRecordset("AnagraficaHotels");
+    hotels->FindFirst("Numero = " + std::to_string(request.NumeroHotel));
+    if (!hotels->NoMatch()) {
+        result.NomeHotel = hotels->Fields("RagioneSociale").toText();
+        result.CodiceAssistenza = hotels->Fields("CodiceAssistenza").toText();
+    }
+    result.queries += registry->statementsPrepared();
+}
+
+// Fills the ten column headings of the hotel and returns the numbers of the headed
+// columns, in order. Each column's heading is the Intestazione of the first row of this
+// hotel with the column's number; a column without such a row, or with an empty
+// heading, is blank and is not headed.
+std::vector<int> readHeadings(Database& colonne, long numeroHotel, CashReportResult& result)
+{
+    auto colonneRs = colonne.OpenRecordset("ColonneRavelt");
+    const std::string hotelNumber = std::to_string(numeroHotel);
+    std::vector<int> headed;
+    for (int n = 1; n <= 10; ++n) {
+        colonneRs->FindFirst("NumeroHotel = " + hotelNumber + " and NumeroColonna = " + std::to_string(n));
+        if (!colonneRs->NoMatch())
+            result.IntestazioniColonne[n] = colonneRs->Fields("Intestazione").toText();
+        if (!result.IntestazioniColonne[n].empty())
+            headed.push_back(n);
+    }
+    return headed;
+}
+
+// The figures of the report: one entry per day of the period, in order, with its date
+// text, and the period's totals.
+struct PeriodFigures {
+    std::vector<std::string> dates;
+    std::vector<Totali> days;
+    Totali period{};
+    long rowsRead = 0;
+};
+
+// Computes every day of the period from start to end for the headed columns, through
+// the way of reading the amounts that the request asks for, reporting progress once per
+// day and column. Either way checks the period's values in the stores before it sums
+// anything, so a value that cannot be read stops the run before any figure is made.
+// A start after the end reads nothing and gives no days and zero totals.
+PeriodFigures computeDays(const CashReportRequest& request, CalendarDate start, CalendarDate end,
+                          const AmountsSelection& selection, const std::vector<int>& headed,
+                          const std::array<std::string, 11>& headings, Database& fatture, Database& dettaglio)
+{
+    PeriodFigures figures;
+    if (!(start <= end))
+        return figures;
+    std::unique_ptr<ColumnAmounts> amounts;
+    if (request.path == AmountsPath::Statements)
+        amounts = std::make_unique<StatementColumnAmounts>(fatture, dettaglio, selection, start.iso(), end.iso());
+    else
+        amounts = std::make_unique<PeriodColumnAmounts>(fatture, dettaglio, selection, start.iso(), end.iso(), headed);
+
+    for (CalendarDate day = start; day <= end; day = day.next()) {
+        const std::string dataCorrente = day.text();
+        const std::string g = day.iso();
+        Totali giorno{};
+        for (int n : headed) {
+            if (request.progress)
+                request.progress(dataCorrente + " " + headings[n]);
+            amounts->CalcolaColonnaGiorno(n, g, giorno, figures.period);
+        }
+        amounts->CalcolaPresenze(g, giorno, figures.period);
+        figures.dates.push_back(dataCorrente);
+        figures.days.push_back(giorno);
+    }
+    figures.rowsRead = amounts->rowsRead();
+    return figures;
+}
+
+// Lays out the report and writes it whole as the report file at result.reportPath: the
+// hotel's name, the title with the request's date texts as typed, the framed headings,
+// one line per day, the totals and a final empty line, each ended by CR LF. The widths
+// come from all the days at once, so that a cell too wide for its column widens the
+// whole column on every line. Nothing replaces the previous file unless every line is
+// written.
+void writeReport(const CashReportRequest& request, const CashReportResult& result, const PeriodFigures& figures)
+{
+    const CashReportLayout::Widths widths =
+        CashReportLayout::widthsFor(figures.days, figures.period, result.IntestazioniColonne);
+    const SystemClock systemClock;
+    const Clock& clock = request.clock ? *request.clock : systemClock;
+    const std::string separator = CashReportLayout::separator(widths);
+
+    AtomicFile file(result.reportPath);
+    auto writeLine = [&](const std::string& bytes) { file.write(bytes + LineEnd); };
+    writeLine(toCp1252(result.NomeHotel));
+    writeLine(CashReportLayout::titleLine(clock.now(), request.startDate, request.endDate));
+    writeLine(CashReportLayout::topRule(widths));
+    writeLine(CashReportLayout::headingsLine(result.IntestazioniColonne, widths));
+    writeLine(separator);
+    for (std::size_t k = 0; k < figures.days.size(); ++k)
+        writeLine(CashReportLayout::dayLine(figures.dates[k], figures.days[k], result.IntestazioniColonne, widths));
+    writeLine(separator);
+    writeLine(CashReportLayout::totalsLine(figures.period, widths));
+    writeLine(CashReportLayout::bottomRule(widths));
+    writeLine("");
+    file.commit();
+}
+
+// The run itself: the request checked, the stores read (the hotel record, the headings,
+// the amounts of every day), then the report written. Any failure leaves it by an
+// exception before the report file is committed, so the previous file stays in place.
 CashReportResult run(const CashReportRequest& request)
 {
     const CalendarDate start = requireDate(request.startDate, "iniziale");
@@ -49,90 +159,20 @@ CashReportResult run(const CashReportRequest& request)
     selection.numeroHotel = request.NumeroHotel;
 
     CashReportResult result;
-    const std::string hotelNumber = std::to_string(request.NumeroHotel);
-
-    // The hotel's name and its support code, from the registry.
-    {
-        auto registry = Database::OpenDatabase("AnagraficaHotels.mdb", request.folder);
-        auto hotels = registry->OpenRecordset("AnagraficaHotels");
-        hotels->FindFirst("Numero = " + hotelNumber);
-        if (!hotels->NoMatch()) {
-            result.NomeHotel = hotels->Fields("RagioneSociale").toText();
-            result.CodiceAssistenza = hotels->Fields("CodiceAssistenza").toText();
-        }
-        result.queries += registry->statementsPrepared();
-    }
+    readHotel(request, result);
     selection.optionR = hasOptionR(result.CodiceAssistenza.value_or(request.CodiceAssistenza));
 
     auto colonne = Database::OpenDatabase("ColonneRavelt.mdb", request.folder);
     auto fatture = Database::OpenDatabase("Fatture.mdb", request.folder);
     auto dettaglio = Database::OpenDatabase("Dettaglio.mdb", request.folder);
-    auto colonneRs = colonne->OpenRecordset("ColonneRavelt");
-
-    // Each column's heading is the Intestazione of the first row of this hotel with the
-    // column's number; a column without such a row, or with an empty heading, is blank.
-    std::vector<int> headed;
-    for (int n = 1; n <= 10; ++n) {
-        colonneRs->FindFirst("NumeroHotel = " + hotelNumber + " and NumeroColonna = " + std::to_string(n));
-        if (!colonneRs->NoMatch())
-            result.IntestazioniColonne[n] = colonneRs->Fields("Intestazione").toText();
-        if (!result.IntestazioniColonne[n].empty())
-            headed.push_back(n);
-    }
-
-    // Either way checks the period's values in the stores before it sums anything.
-    std::unique_ptr<ColumnAmounts> amounts;
-    if (start <= end) {
-        if (request.path == AmountsPath::Statements)
-            amounts = std::make_unique<StatementColumnAmounts>(*fatture, *dettaglio, selection, start.iso(), end.iso());
-        else
-            amounts = std::make_unique<PeriodColumnAmounts>(*fatture, *dettaglio, selection, start.iso(), end.iso(), headed);
-    }
-
-    // Every day is computed before anything is written: a cell too wide for its column
-    // widens the whole column, on every line, so the widths come from all the days.
-    std::vector<std::string> dates;
-    std::vector<Totali> giorni;
-    Totali periodo{};
-    for (CalendarDate day = start; day <= end; day = day.next()) {
-        const std::string dataCorrente = day.text();
-        const std::string g = day.iso();
-        Totali giorno{};
-        for (int n : headed) {
-            if (request.progress)
-                request.progress(dataCorrente + " " + result.IntestazioniColonne[n]);
-            amounts->CalcolaColonnaGiorno(n, g, giorno, periodo);
-        }
-        amounts->CalcolaPresenze(g, giorno, periodo);
-        dates.push_back(dataCorrente);
-        giorni.push_back(giorno);
-    }
-    const CashReportLayout::Widths widths = CashReportLayout::widthsFor(giorni, periodo, result.IntestazioniColonne);
-
-    const SystemClock systemClock;
-    const Clock& clock = request.clock ? *request.clock : systemClock;
-    const std::string separator = CashReportLayout::separator(widths);
+    const std::vector<int> headed = readHeadings(*colonne, request.NumeroHotel, result);
+    const PeriodFigures figures =
+        computeDays(request, start, end, selection, headed, result.IntestazioniColonne, *fatture, *dettaglio);
 
     result.reportPath = reportFilePath(request.folder, request.PCLocal);
-    AtomicFile file(result.reportPath);
-    auto writeLine = [&](const std::string& bytes) { file.write(bytes + LineEnd); };
-    writeLine(toCp1252(result.NomeHotel));
-    writeLine(CashReportLayout::titleLine(clock.now(), request.startDate, request.endDate));
-    writeLine(CashReportLayout::topRule(widths));
-    writeLine(CashReportLayout::headingsLine(result.IntestazioniColonne, widths));
-    writeLine(separator);
-    for (std::size_t k = 0; k < giorni.size(); ++k)
-        writeLine(CashReportLayout::dayLine(dates[k], giorni[k], result.IntestazioniColonne, widths));
-    result.days = static_cast<long>(giorni.size());
-
-    writeLine(separator);
-    writeLine(CashReportLayout::totalsLine(periodo, widths));
-    writeLine(CashReportLayout::bottomRule(widths));
-    writeLine("");
-    file.commit();
-
-    if (amounts)
-        result.rowsRead = amounts->rowsRead();
+    writeReport(request, result, figures);
+    result.days = static_cast<long>(figures.days.size());
+    result.rowsRead = figures.rowsRead;
     result.queries += colonne->statementsPrepared() + fatture->statementsPrepared() + dettaglio->statementsPrepared();
     return result;
 }

@@ -4,6 +4,7 @@
 #include "platform/PrinterSystem.h"
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -58,6 +59,17 @@ public:
     std::string stampanteCorrente() const;
 
 private:
+    // The destination's profile loaded afresh, its device replaced by the printer list's
+    // text when that is not blank.
+    ProfiloStampa profiloDelLavoro(const RichiestaStampa& richiesta) const;
+    // Prints the report on a printer of the system or in a PDF file; fills out.
+    void stampaSuStampante(const RichiestaStampa& richiesta, RisultatoStampa& out);
+    // Prints the report on the profile's text device; fills out.
+    void stampaSuDispositivo(const RichiestaStampa& richiesta, RisultatoStampa& out);
+    // Starts the job on the PDF file or on the current printer; out.uscita says which.
+    std::unique_ptr<PrinterObject> apriLavoro(const RichiestaStampa& richiesta, const ProfiloStampa& p,
+                                              RisultatoStampa& out);
+
     ContestoStampa contesto_;
     std::int16_t pcLocal_;
     PrinterSystem& stampanti_;

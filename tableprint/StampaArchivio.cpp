@@ -206,6 +206,27 @@ bool ugualeAZero(const Value& v, const std::string& testo)
     return n && n->units() == 0;
 }
 
+// How a column gets its value: from a look-up row, as an EURO amount divided by the
+// factor, or straight from the row.
+enum class TipoColonna { Ricerca, Euro, Semplice };
+
+TipoColonna tipoColonna(const ColonnaStampa& col)
+{
+    return col.ricerca() ? TipoColonna::Ricerca : col.nomeCampo().starts_with("EURO") ? TipoColonna::Euro : TipoColonna::Semplice;
+}
+
+// A "Data" value yyyymmdd as dd/mm/yyyy; a value that is not a date after 1900 as ten
+// blanks.
+std::string comeData(const std::string& testo)
+{
+    const std::string t = senzaBlanchi(testo);
+    if (!(t > "19000000"))
+        return std::string(10, ' ');
+    const std::u32string d = toCodePoints(t);
+    auto mid = [&d](size_t da, size_t n) { return da - 1 < d.size() ? fromCodePoints(d.substr(da - 1, n)) : std::string(); };
+    return mid(7, 2) + "/" + mid(5, 2) + "/" + mid(1, 4);
+}
+
 // One run: the definition, the running state of each column and the lines written.
 struct Corsa {
     const ContestoArchivio& contesto;
@@ -224,42 +245,53 @@ struct Corsa {
     }
 
     std::string cella(int c, Recordset& rs);
+
+private:
+    std::optional<std::string> testo(int c, Recordset& rs, Value& valore);
+    std::string ripetuto(int c, const Value& valore);
+    std::string incolonna(int c, const std::string& testo, const Value& valore);
 };
 
-// The cell of column c for the current row, exactly the column's width: the value (of
-// the row, of the look-up row, or EURO divided by the factor), repeats blanked where the
-// column asks for it, "Data" values as dd/mm/yyyy, then cut to the width or aligned by
-// whether it reads as a number, adding into the column's total when it does. A value
-// its field's type cannot hold is shown as stored, but where a figure is made of it (a
-// totalled column, an EURO column) it raises UnreadableValueError, which stops the print.
+// The cell of column c for the current row, exactly the column's width: the column's
+// text for the row, "Data" values as dd/mm/yyyy, then cut to the width or aligned by
+// whether it reads as a number. A value its field's type cannot hold is shown as
+// stored, but where a figure is made of it (a totalled column, an EURO column) it
+// raises UnreadableValueError, which stops the print.
 std::string Corsa::cella(int c, Recordset& rs)
 {
     const ColonnaStampa& col = def.colonne[static_cast<size_t>(c)];
-    const std::string& f = col.nomeCampo();
-    const size_t w = static_cast<size_t>(col.larghezza);
-    enum class Tipo { Ricerca, Euro, Semplice } tipo = col.ricerca() ? Tipo::Ricerca
-                                                    : f.starts_with("EURO")   ? Tipo::Euro
-                                                                              : Tipo::Semplice;
     Value valore;
-    std::string testo;
-    if (tipo == Tipo::Ricerca) {
+    std::optional<std::string> t = testo(c, rs, valore);
+    if (!t)
+        return std::string(static_cast<size_t>(col.larghezza), ' ');
+    if (col.nomeCampo().starts_with("Data"))
+        *t = comeData(*t);
+    return incolonna(c, *t, valore);
+}
+
+// The text of column c for the current row and, in valore, the value it comes from:
+// the look-up row's field, EURO divided by the factor, or the row's field. Nothing
+// (a blank cell) when a look-up's key is empty or finds no row.
+std::optional<std::string> Corsa::testo(int c, Recordset& rs, Value& valore)
+{
+    const ColonnaStampa& col = def.colonne[static_cast<size_t>(c)];
+    const std::string& f = col.nomeCampo();
+    switch (tipoColonna(col)) {
+    case TipoColonna::Ricerca: {
         const Value& chiave = rs.Fields(col.campo(10));
         if (chiave.isNull())
-            return std::string(w, ' ');
+            return std::nullopt;
         const std::string numeroHotel = rs.Fields("NumeroHotel").toText();
         const std::string criterio = "NumeroHotel = " + numeroHotel + " and " + col.campo(9) + " = " +
                                      chiaveSql(chiave, rs.fieldType(col.campo(10)));
         const RigaCollegata* riga =
             ricerche.cerca(col.campo(3), "SELECT * FROM " + col.campo(4) + " WHERE " + criterio, criterio);
         if (!riga)
-            return std::string(w, ' ');
+            return std::nullopt;
         valore = riga->campo(f, col.campo(4));
-        if (col.totale())
-            valore.requireReadable();
-        const std::string comeTesto = TestoRegionale(valore);
-        testo = col.nascondiRipetuti() && comeTesto == precedente[static_cast<size_t>(c)] ? " " : comeTesto;
-        precedente[static_cast<size_t>(c)] = comeTesto;
-    } else if (tipo == Tipo::Euro) {
+        return ripetuto(c, valore);
+    }
+    case TipoColonna::Euro: {
         valore = rs.Fields(f.substr(4));
         valore.requireReadable();
         std::optional<Currency> importo;
@@ -268,27 +300,38 @@ std::string Corsa::cella(int c, Recordset& rs)
         else if (valore.isText())
             importo = LeggiNumeroRegionale(valore.toText());
         if (importo)
-            testo = DividiEFormatta(*importo, fattore).value_or(std::string());
-    } else {
-        valore = rs.Fields(f);
-        if (col.totale())
-            valore.requireReadable();
-        const std::string comeTesto = TestoRegionale(valore);
-        testo = col.nascondiRipetuti() && comeTesto == precedente[static_cast<size_t>(c)] ? " " : comeTesto;
-        precedente[static_cast<size_t>(c)] = comeTesto;
+            return DividiEFormatta(*importo, fattore).value_or(std::string());
+        return std::string();
     }
-
-    if (f.starts_with("Data")) {
-        const std::string t = senzaBlanchi(testo);
-        if (t > "19000000") {
-            const std::u32string d = toCodePoints(t);
-            auto mid = [&d](size_t da, size_t n) { return da - 1 < d.size() ? fromCodePoints(d.substr(da - 1, n)) : std::string(); };
-            testo = mid(7, 2) + "/" + mid(5, 2) + "/" + mid(1, 4);
-        } else {
-            testo = std::string(10, ' ');
-        }
+    case TipoColonna::Semplice:
+        break;
     }
+    valore = rs.Fields(f);
+    return ripetuto(c, valore);
+}
 
+// The value of column c as text, or a single blank when the column hides repeats and
+// the row above showed the same text; a totalled column's value must be readable.
+std::string Corsa::ripetuto(int c, const Value& valore)
+{
+    const ColonnaStampa& col = def.colonne[static_cast<size_t>(c)];
+    if (col.totale())
+        valore.requireReadable();
+    const std::string comeTesto = TestoRegionale(valore);
+    std::string& sopra = precedente[static_cast<size_t>(c)];
+    std::string t = col.nascondiRipetuti() && comeTesto == sopra ? " " : comeTesto;
+    sopra = comeTesto;
+    return t;
+}
+
+// The text of column c fitted to its width: cut when longer, blanks when empty, to the
+// right when it reads as a number (or as zero), to the left otherwise. A number that is
+// not zero adds into the column's total when the column is totalled: a look-up column
+// by its leading figure, the others when the whole text reads as an amount.
+std::string Corsa::incolonna(int c, const std::string& testo, const Value& valore)
+{
+    const ColonnaStampa& col = def.colonne[static_cast<size_t>(c)];
+    const size_t w = static_cast<size_t>(col.larghezza);
     std::string t = toCp1252(testo);
     if (t.size() > w)
         return t.substr(0, w);
@@ -297,7 +340,7 @@ std::string Corsa::cella(int c, Recordset& rs)
     const double n = NumeroIniziale(t);
     if (n != 0) {
         if (col.totale()) {
-            if (tipo == Tipo::Ricerca)
+            if (tipoColonna(col) == TipoColonna::Ricerca)
                 totali[static_cast<size_t>(c)] += Currency::fromDouble(n);
             else if (auto importo = LeggiNumeroRegionale(t))
                 totali[static_cast<size_t>(c)] += *importo;
@@ -322,8 +365,7 @@ Currency fattoreEuro(const ContestoArchivio& contesto, const DefinizioneStampa& 
 {
     bool colonneEuro = false;
     for (int c = 0; c < def.numeroColonne(); ++c) {
-        const ColonnaStampa& col = def.colonne[static_cast<size_t>(c)];
-        colonneEuro = colonneEuro || (!col.ricerca() && col.nomeCampo().starts_with("EURO"));
+        colonneEuro = colonneEuro || tipoColonna(def.colonne[static_cast<size_t>(c)]) == TipoColonna::Euro;
     }
     try {
         return LeggiEuro(contesto.cartella);
@@ -337,6 +379,81 @@ Currency fattoreEuro(const ContestoArchivio& contesto, const DefinizioneStampa& 
             contesto.avvisi->aggiungi(std::move(avviso));
     }
     return Currency::fromWhole(1);
+}
+
+// The frame of the table: the rule above the headings, the headings line, the rule
+// under them (also above the totals) and the closing rule, each as wide as the columns.
+struct Cornice {
+    std::string sopra, intestazioni, mezzo, sotto;
+};
+
+Cornice cornice(const DefinizioneStampa& def, const Linee& linee)
+{
+    Cornice k{std::string(1, linee.sopra.inizio), std::string(1, linee.verticale), std::string(1, linee.mezzo.inizio),
+              std::string(1, linee.sotto.inizio)};
+    for (int c = 0; c < def.numeroColonne(); ++c) {
+        const ColonnaStampa& col = def.colonne[static_cast<size_t>(c)];
+        const size_t w = static_cast<size_t>(col.larghezza);
+        k.intestazioni += aDestra(toCp1252(col.intestazione()), w).substr(0, w) + linee.verticale;
+        k.sopra += std::string(w, linee.sopra.riempimento) + linee.sopra.tra;
+        k.mezzo += std::string(w, linee.mezzo.riempimento) + linee.mezzo.tra;
+        k.sotto += std::string(w, linee.sotto.riempimento) + linee.sotto.tra;
+    }
+    k.sopra.back() = linee.sopra.fine;
+    k.mezzo.back() = linee.mezzo.fine;
+    k.sotto.back() = linee.sotto.fine;
+    return k;
+}
+
+// Reads the rows of the definition's table that meet the condition, in the order of
+// the order field, keeping those of the run's hotel, and appends one framed line of
+// cells per row to righe. Returns the number of rows printed. The stores' failures and
+// a figure out of the currency range leave it by their own exceptions.
+long leggiRighe(Corsa& corsa, const std::string& condizione, const std::string& campoOrdine,
+                std::vector<std::string>& righe)
+{
+    const std::string numeroHotel = "NumeroHotel = " + std::to_string(corsa.contesto.NumeroHotel);
+    auto db = Database::OpenDatabase(corsa.def.archivio(), corsa.contesto.cartella);
+    auto rs = db->OpenRecordset("SELECT * FROM " + corsa.def.tabella() + " WHERE " + condizione + " ORDER BY " + campoOrdine);
+    long lette = 0;
+    for (rs->FindFirst(numeroHotel); !rs->NoMatch(); rs->FindNext(numeroHotel)) {
+        std::string riga(1, corsa.linee.verticale);
+        for (int c = 0; c < corsa.colonne; ++c)
+            riga += corsa.cella(c, *rs) + corsa.linee.verticale;
+        righe.push_back(std::move(riga));
+        ++lette;
+    }
+    return lette;
+}
+
+// The framed totals line: each column's total in the general form, to the right, or
+// blanks when it is zero (a column that is not totalled stays zero).
+std::string rigaTotali(const Corsa& corsa)
+{
+    std::string totali(1, corsa.linee.verticale);
+    for (int c = 0; c < corsa.colonne; ++c) {
+        const size_t w = static_cast<size_t>(corsa.def.colonne[static_cast<size_t>(c)].larghezza);
+        const Currency t = corsa.totali[static_cast<size_t>(c)];
+        totali += (t.units() != 0 ? aSinistra(FormaGenerale(t), w) : std::string(w, ' ')) + corsa.linee.verticale;
+    }
+    return totali;
+}
+
+// Ends the page and gives the file's bytes, every line ended by CR LF. With option U the
+// page is filled with empty lines up to the form length (none when the lines already
+// reach it), the empty lines joining righe; otherwise a form feed follows the last line.
+std::string chiudiPagina(std::vector<std::string>& righe, const std::string& codiceAssistenza, int lunghezzaModulo)
+{
+    const bool riempi = codiceAssistenza.find('U') != std::string::npos;
+    if (riempi)
+        while (static_cast<long>(righe.size()) < lunghezzaModulo)
+            righe.emplace_back();
+    std::string bytes;
+    for (const auto& r : righe)
+        bytes += r + "\r\n";
+    if (!riempi)
+        bytes += '\f';
+    return bytes;
 }
 
 }
@@ -363,64 +480,23 @@ EsitoStampaArchivio StampaArchivio(const ContestoArchivio& contesto, const std::
     righe.push_back(rigaTitolo(toCp1252(def.titolo()), def.larghezzaTabella, ora));
 
     Corsa corsa(contesto, def, linee, fattore);
-    std::string intestazioni(1, linee.verticale);
-    std::string sopra(1, linee.sopra.inizio), mezzo(1, linee.mezzo.inizio), sotto(1, linee.sotto.inizio);
-    for (int c = 0; c < corsa.colonne; ++c) {
-        const ColonnaStampa& col = def.colonne[static_cast<size_t>(c)];
-        const size_t w = static_cast<size_t>(col.larghezza);
-        intestazioni += aDestra(toCp1252(col.intestazione()), w).substr(0, w) + linee.verticale;
-        sopra += std::string(w, linee.sopra.riempimento) + linee.sopra.tra;
-        mezzo += std::string(w, linee.mezzo.riempimento) + linee.mezzo.tra;
-        sotto += std::string(w, linee.sotto.riempimento) + linee.sotto.tra;
-    }
-    sopra.back() = linee.sopra.fine;
-    mezzo.back() = linee.mezzo.fine;
-    sotto.back() = linee.sotto.fine;
-    righe.push_back(sopra);
-    righe.push_back(intestazioni);
-    righe.push_back(mezzo);
-    int i = 5;
+    const Cornice k = cornice(def, linee);
+    righe.push_back(k.sopra);
+    righe.push_back(k.intestazioni);
+    righe.push_back(k.mezzo);
 
-    const std::string numeroHotel = "NumeroHotel = " + std::to_string(contesto.NumeroHotel);
     try {
-        auto db = Database::OpenDatabase(def.archivio(), contesto.cartella);
-        auto rs = db->OpenRecordset("SELECT * FROM " + def.tabella() + " WHERE " + condizione + " ORDER BY " + campoOrdine);
-        for (rs->FindFirst(numeroHotel); !rs->NoMatch(); rs->FindNext(numeroHotel)) {
-            std::string riga(1, linee.verticale);
-            for (int c = 0; c < corsa.colonne; ++c)
-                riga += corsa.cella(c, *rs) + linee.verticale;
-            righe.push_back(std::move(riga));
-            ++i;
-            ++esito.righeTabella;
-        }
+        esito.righeTabella = leggiRighe(corsa, condizione, campoOrdine, righe);
     } catch (const DbError& e) {
         throw ErroreStampa(TitoloErrore, errore(def, e.what()));
     } catch (const std::overflow_error&) {
         throw ErroreStampa(TitoloErrore, errore(def, "un importo o un totale esce dall'intervallo della valuta (" + Currency::rangeText() + ")"));
     }
 
-    righe.push_back(mezzo);
-    ++i;
-    std::string totali(1, linee.verticale);
-    for (int c = 0; c < corsa.colonne; ++c) {
-        const size_t w = static_cast<size_t>(def.colonne[static_cast<size_t>(c)].larghezza);
-        const Currency t = corsa.totali[static_cast<size_t>(c)];
-        totali += (t.units() != 0 ? aSinistra(FormaGenerale(t), w) : std::string(w, ' ')) + linee.verticale;
-    }
-    righe.push_back(totali);
-    righe.push_back(sotto);
-
-    std::string bytes;
-    for (const auto& r : righe)
-        bytes += r + "\r\n";
-    if (contesto.CodiceAssistenza.find('U') != std::string::npos) {
-        for (int k = i; k <= esito.lunghezzaModulo - 3; ++k) {
-            bytes += "\r\n";
-            righe.emplace_back();
-        }
-    } else {
-        bytes += '\f';
-    }
+    righe.push_back(k.mezzo);
+    righe.push_back(rigaTotali(corsa));
+    righe.push_back(k.sotto);
+    const std::string bytes = chiudiPagina(righe, contesto.CodiceAssistenza, esito.lunghezzaModulo);
 
     esito.report = reportFilePath(contesto.cartella, contesto.PCLocal);
     esito.righeFile = static_cast<long>(righe.size());
