@@ -40,7 +40,7 @@ void BulkInsert::insert(std::span<const Value> row)
     sqlite3_reset(st_);
     sqlite3_clear_bindings(st_);
     if (rc != SQLITE_DONE)
-        db_.fail("tabella " + table_ + ": riga non scritta: " + reason, sql_);
+        db_.failEngine(rc, reason, sql_, "tabella " + table_ + ": riga non scritta");
     ++rows_;
 }
 

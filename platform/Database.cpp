@@ -1,6 +1,7 @@
 #include "platform/Database.h"
 
 #include "platform/DbError.h"
+#include "platform/DbOverflowError.h"
 #include "platform/Recordset.h"
 #include "platform/SqliteBinding.h"
 #include "platform/SqlDialect.h"
@@ -44,31 +45,44 @@ const char* declaredType(FieldType t)
     return "TEXT";
 }
 
-// Rewords the engine's message so that it names what is missing in the operator's terms.
-std::string explain(const std::string& engineMessage)
+// The words and the kind of a failed engine call. The kind comes from the result code
+// (extended codes are on: the primary code is the low byte). A few failures share the
+// generic SQLITE_ERROR code and differ only by the engine's message: a missing table,
+// field or function, and a whole-number sum that left 64 bits. For those the message is
+// the only sign the engine gives, so they are told apart here and nowhere else.
+struct EngineFault {
+    DbError::Kind kind;
+    std::string words;
+};
+
+EngineFault classify(int code, const std::string& engineMessage)
 {
-    auto after = [&](const char* prefix) -> std::string {
-        std::string p = prefix;
-        if (engineMessage.rfind(p, 0) == 0)
-            return engineMessage.substr(p.size());
-        return {};
-    };
-    if (auto t = after("no such table: "); !t.empty())
-        return "tabella inesistente: " + t;
-    if (auto c = after("no such column: "); !c.empty())
-        return "campo inesistente: " + c;
-    if (auto f = after("no such function: "); !f.empty())
-        return "funzione sconosciuta: " + f;
-    if (engineMessage.find("file is not a database") != std::string::npos)
-        return "archivio danneggiato o non valido";
-    if (engineMessage.find("database disk image is malformed") != std::string::npos)
-        return "archivio danneggiato";
-    if (engineMessage.find("database is locked") != std::string::npos)
-        return "archivio in uso da un'altra postazione (bloccato)";
-    if (engineMessage.find("readonly") != std::string::npos)
-        return "archivio in sola lettura";
-    return engineMessage;
+    switch (code & 0xff) {
+    case SQLITE_NOTADB: return {DbError::Kind::NotAStore, "il file non è un archivio"};
+    case SQLITE_CORRUPT: return {DbError::Kind::Corrupt, "archivio danneggiato"};
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED: return {DbError::Kind::Locked, "archivio in uso da un'altra postazione (bloccato)"};
+    case SQLITE_READONLY: return {DbError::Kind::ReadOnly, "archivio in sola lettura"};
+    case SQLITE_ERROR: {
+        auto after = [&](const char* prefix) -> std::string {
+            std::string p = prefix;
+            return engineMessage.rfind(p, 0) == 0 ? engineMessage.substr(p.size()) : std::string();
+        };
+        if (engineMessage == "integer overflow")
+            return {DbError::Kind::Overflow, "somma fuori dall'intervallo dei numeri interi a 64 bit"};
+        if (auto t = after("no such table: "); !t.empty())
+            return {DbError::Kind::Other, "tabella inesistente: " + t};
+        if (auto c = after("no such column: "); !c.empty())
+            return {DbError::Kind::Other, "campo inesistente: " + c};
+        if (auto f = after("no such function: "); !f.empty())
+            return {DbError::Kind::Other, "funzione sconosciuta: " + f};
+        break;
+    }
+    default: break;
+    }
+    return {DbError::Kind::Other, engineMessage};
 }
+
 
 }
 
@@ -95,15 +109,15 @@ std::unique_ptr<Database> Database::OpenDatabase(const std::string& mdbName, con
     if (rc != SQLITE_OK) {
         std::string msg = db ? sqlite3_errmsg(db) : "out of memory";
         sqlite3_close(db);
-        throw DbError("Archivio " + mdbName + ": " + explain(msg));
+        raiseEngineError(rc, msg, "Archivio " + mdbName + ": ");
     }
     std::unique_ptr<Database> d(new Database(db, mdbName, folder));
     // Reading the schema proves the file is a store and not something else.
     char* err = nullptr;
-    if (sqlite3_exec(db, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, &err) != SQLITE_OK) {
+    if (int erc = sqlite3_exec(db, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, &err); erc != SQLITE_OK) {
         std::string msg = err ? err : "";
         sqlite3_free(err);
-        throw DbError("Archivio " + mdbName + ": " + explain(msg));
+        raiseEngineError(erc, msg, "Archivio " + mdbName + ": ");
     }
     return d;
 }
@@ -118,7 +132,7 @@ std::unique_ptr<Database> Database::CreateDatabase(const std::string& mdbName, c
     if (rc != SQLITE_OK) {
         std::string msg = db ? sqlite3_errmsg(db) : "out of memory";
         sqlite3_close(db);
-        throw DbError("Archivio " + mdbName + " non creato: " + explain(msg));
+        raiseEngineError(rc, msg, "Archivio " + mdbName + " non creato: ");
     }
     std::unique_ptr<Database> d(new Database(db, mdbName, folder));
     d->Execute("PRAGMA user_version = 1");  // writes the header, so the file is a store at once
@@ -133,6 +147,22 @@ void Database::fail(const std::string& what, const std::string& sql) const
     throw DbError(msg);
 }
 
+void Database::raiseEngineError(int code, const std::string& engineMessage, const std::string& prefix, const std::string& sql)
+{
+    const EngineFault fault = classify(code, engineMessage);
+    std::string msg = prefix + fault.words;
+    if (!sql.empty())
+        msg += " [" + sql + "]";
+    if (fault.kind == DbError::Kind::Overflow)
+        throw DbOverflowError(msg);
+    throw DbError(msg, fault.kind);
+}
+
+void Database::failEngine(int code, const std::string& engineMessage, const std::string& sql, const std::string& context) const
+{
+    raiseEngineError(code, engineMessage, "Archivio " + name_ + ": " + (context.empty() ? std::string() : context + ": "), sql);
+}
+
 std::string Database::attachStore(const std::string& mdbName)
 {
     std::string key = lower(mdbName);
@@ -145,14 +175,15 @@ std::string Database::attachStore(const std::string& mdbName)
     std::string schema = "ext" + std::to_string(attached_.size() + 1);
     sqlite3_stmt* st = nullptr;
     std::string sql = "ATTACH DATABASE ?1 AS " + schema;
-    if (sqlite3_prepare_v2(db_, sql.c_str(), -1, &st, nullptr) != SQLITE_OK)
-        fail(explain(sqlite3_errmsg(db_)));
+    if (int prc = sqlite3_prepare_v2(db_, sql.c_str(), -1, &st, nullptr); prc != SQLITE_OK)
+        failEngine(prc, sqlite3_errmsg(db_), {}, "archivio collegato " + mdbName);
     std::string p = storePath(folder_, mdbName).string();
     sqlite3_bind_text(st, 1, p.c_str(), -1, SQLITE_TRANSIENT);
     int rc = sqlite3_step(st);
+    const std::string err = rc == SQLITE_DONE ? std::string() : sqlite3_errmsg(db_);
     sqlite3_finalize(st);
     if (rc != SQLITE_DONE)
-        fail("archivio collegato " + mdbName + ": " + explain(sqlite3_errmsg(db_)));
+        failEngine(rc, err, {}, "archivio collegato " + mdbName);
     attached_[key] = schema;
     return schema;
 }
@@ -163,8 +194,8 @@ sqlite3_stmt* Database::prepare(const std::string& dialectSql)
         fail("archivio chiuso", dialectSql);
     std::string sql = translateDialect(dialectSql, [this](const std::string& f) { return attachStore(f); });
     sqlite3_stmt* st = nullptr;
-    if (sqlite3_prepare_v2(db_, sql.c_str(), -1, &st, nullptr) != SQLITE_OK)
-        fail(explain(sqlite3_errmsg(db_)), dialectSql);
+    if (int rc = sqlite3_prepare_v2(db_, sql.c_str(), -1, &st, nullptr); rc != SQLITE_OK)
+        failEngine(rc, sqlite3_errmsg(db_), dialectSql);
     ++statementsPrepared_;
     return st;
 }
@@ -175,9 +206,10 @@ void Database::Execute(const std::string& sql)
     int rc;
     while ((rc = sqlite3_step(st)) == SQLITE_ROW) {
     }
+    const std::string err = rc == SQLITE_DONE ? std::string() : sqlite3_errmsg(db_);
     sqlite3_finalize(st);
     if (rc != SQLITE_DONE)
-        fail(explain(sqlite3_errmsg(db_)), sql);
+        failEngine(rc, err, sql);
 }
 
 std::unique_ptr<Recordset> Database::FindUnreadable(const std::string& table, const std::string& field, const std::string& where)
@@ -194,10 +226,11 @@ std::unique_ptr<Recordset> Database::FindUnreadable(const std::string& table, co
     st = prepare(sql);
     const int rc = sqlite3_step(st);
     const sqlite3_int64 rowid = rc == SQLITE_ROW ? sqlite3_column_int64(st, 0) : 0;
-    const std::string err = rc == SQLITE_ROW || rc == SQLITE_DONE ? std::string() : sqlite3_errmsg(db_);
+    const bool failed = rc != SQLITE_ROW && rc != SQLITE_DONE;
+    const std::string err = failed ? sqlite3_errmsg(db_) : std::string();
     sqlite3_finalize(st);
-    if (!err.empty())
-        fail(explain(err), sql);
+    if (failed)
+        failEngine(rc, err, sql);
     if (rc != SQLITE_ROW)
         return nullptr;
     return OpenRecordset("SELECT * FROM " + quoteIdent(table) + " WHERE rowid = " + std::to_string(rowid));

@@ -83,6 +83,14 @@ public:
     sqlite3_stmt* prepare(const std::string& dialectSql);
     sqlite3* handle() const { return db_; }
     [[noreturn]] void fail(const std::string& what, const std::string& sql = {}) const;
+    // The DbError of an engine call on this store that returned the result code with the
+    // message: "Archivio <name>: [context: ]<words> [sql]", its kind from the code
+    // (DbOverflowError for a sum beyond 64 bits). Take the message before finalizing.
+    [[noreturn]] void failEngine(int code, const std::string& engineMessage, const std::string& sql = {},
+                                 const std::string& context = {}) const;
+    // The same for a call made before a store is open: the prefix starts the message.
+    [[noreturn]] static void raiseEngineError(int code, const std::string& engineMessage, const std::string& prefix,
+                                              const std::string& sql = {});
     // How many statements this connection has prepared: a figure for benchmarks.
     long statementsPrepared() const { return statementsPrepared_; }
 

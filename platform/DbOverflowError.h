@@ -7,7 +7,7 @@ namespace ravelt {
 // 64-bit whole numbers. Raised instead of a result that does not fit.
 class DbOverflowError : public DbError {
 public:
-    explicit DbOverflowError(const std::string& message) : DbError(message) {}
+    explicit DbOverflowError(const std::string& message) : DbError(message, Kind::Overflow) {}
 };
 
 }

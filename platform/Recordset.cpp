@@ -2,7 +2,6 @@
 
 #include "platform/Database.h"
 #include "platform/DbError.h"
-#include "platform/DbOverflowError.h"
 #include "platform/SqliteBinding.h"
 
 #include <QString>
@@ -93,12 +92,8 @@ void Recordset::load()
             types_.push_back(fieldTypeOf(decls[c], SQLITE_NULL));
     std::string err = rc == SQLITE_DONE ? std::string() : sqlite3_errmsg(db_.handle());
     sqlite3_finalize(st);
-    if (rc != SQLITE_DONE) {
-        // The engine's sums stop with this message when their result leaves 64 bits.
-        if (err == "integer overflow")
-            throw DbOverflowError("Archivio " + db_.name() + ": somma fuori dall'intervallo dei numeri interi a 64 bit [" + source_ + "]");
-        db_.fail(err, source_);
-    }
+    if (rc != SQLITE_DONE)
+        db_.failEngine(rc, err, source_);
     pos_ = rows_.empty() ? -1 : 0;
     noMatch_ = true;
     if (criteriaStmt_) {
@@ -167,7 +162,7 @@ long Recordset::find(const std::string& criteria, long from)
             bindValue(criteriaStmt_, static_cast<int>(c) + 1, rows_[r][c]);
         int rc = sqlite3_step(criteriaStmt_);
         if (rc != SQLITE_ROW)
-            db_.fail(sqlite3_errmsg(db_.handle()), criteria);
+            db_.failEngine(rc, sqlite3_errmsg(db_.handle()), criteria);
         if (sqlite3_column_type(criteriaStmt_, 0) != SQLITE_NULL && sqlite3_column_double(criteriaStmt_, 0) != 0.0)
             return r;
     }
@@ -249,7 +244,7 @@ void Recordset::Update()
     std::string err = rc == SQLITE_DONE ? std::string() : sqlite3_errmsg(db_.handle());
     sqlite3_finalize(st);
     if (rc != SQLITE_DONE)
-        db_.fail(err, source_);
+        db_.failEngine(rc, err, source_);
     if (pending_ == Pending::Add) {
         rows_.push_back(pendingRow_);
         rowids_.push_back(sqlite3_last_insert_rowid(db_.handle()));
@@ -278,7 +273,7 @@ void Recordset::Delete()
     std::string err = rc == SQLITE_DONE ? std::string() : sqlite3_errmsg(db_.handle());
     sqlite3_finalize(st);
     if (rc != SQLITE_DONE)
-        db_.fail(err, source_);
+        db_.failEngine(rc, err, source_);
     rows_.erase(rows_.begin() + pos_);
     rowids_.erase(rowids_.begin() + pos_);
     // The record after the deleted one becomes current, as a search would find it next.

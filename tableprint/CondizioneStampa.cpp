@@ -114,7 +114,7 @@ std::string CondizioneStampa::DaStampare(std::array<CriterioStampa, 8>& righe, c
 {
     CondizioneStampa c = Costruisci(righe, campi);
     if (!c.contaRighe())
-        throw ErroreStampa("Mancano dati!", "E' necessario definire un criterio di stampa!");
+        throw ErroreStampa("Mancano dati!", "E' necessario definire un criterio di stampa!", ErroreStampa::Tipo::DatiMancanti);
     if (!c.valoriNonNumerici.empty())
         throw ErroreStampa("Stampa", c.messaggioNonNumerici());
     return c.testo;

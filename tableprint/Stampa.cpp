@@ -1,6 +1,7 @@
 #include "tableprint/Stampa.h"
 
 #include "platform/Database.h"
+#include "platform/DbError.h"
 #include "platform/Recordset.h"
 #include "shell/FieldRoutines.h"
 #include "shell/Twips.h"
@@ -230,8 +231,9 @@ void Stampa::attivazione()
     mostraAvvisi();
 }
 
-// The destinations with a number above 0, in table order; without the printer store the
-// list stays empty: nothing on this screen prints to a destination.
+// The destinations with a number above 0, in table order. When the printer store cannot
+// be read the list stays empty, since nothing on this screen prints to a destination,
+// and the operator is told why with the other notices.
 void Stampa::riempiDestinazioni()
 {
     combo1_[9]->clear();
@@ -240,7 +242,8 @@ void Stampa::riempiDestinazioni()
         auto rs = db->OpenRecordset("Stampanti");
         for (rs->FindFirst("Numero > 0"); !rs->NoMatch(); rs->FindNext("Numero > 0"))
             combo1_[9]->addItem(QString::fromStdString(rs->Fields("Destinazione").toText()));
-    } catch (const std::exception&) {
+    } catch (const DbError& e) {
+        avvisi_.aggiungi("Stampanti.mdb", 0, std::string(e.what()) + "; l'elenco delle destinazioni resta vuoto");
     }
     combo1_[9]->setCurrentIndex(combo1_[9]->count() > 0 ? 0 : -1);
 }
@@ -329,7 +332,7 @@ void Stampa::anteprima()
     } catch (const ErroreStampa& e) {
         for (int n = 0; n < 8; ++n)
             text1_[n]->setText(QString::fromStdString(scelta.righe[static_cast<size_t>(n)].valore));
-        messaggio(e.testo(), e.titolo() == "Mancano dati!" ? 0 : 48, e.titolo());
+        messaggio(e.testo(), e.tipo() == ErroreStampa::Tipo::DatiMancanti ? 0 : 48, e.titolo());
         return;
     }
     for (int n = 0; n < 8; ++n)

@@ -85,9 +85,15 @@ std::optional<std::string> primaDestinazione(const std::filesystem::path& cartel
 
 // The page-fill length P: the form length (Grassetto slot 7 compressed, 8 normal) of
 // the destination's printer type, or of the first destination's when this one is not
-// in Stampanti. 0 when the type has no SetStampa row or the settings cannot be read.
+// in Stampanti. 0 when the type has no SetStampa row or the settings cannot be read:
+// a store that cannot be read, or a value the profile refuses (only the form length is
+// used here), is told as a notice and the print goes on without fill lines.
 int lunghezzaModulo(const ContestoArchivio& c, const std::string& destinazione, bool compresso)
 {
+    auto di = [&c](const std::exception& e) {
+        if (c.avvisi)
+            c.avvisi->aggiungi("Stampanti.mdb", 0, std::string(e.what()) + "; la stampa non ha righe di riempimento");
+    };
     try {
         ContestoStampa cs{c.cartella, c.ambiente, c.NumeroHotel};
         ProfiloStampa p = CaricaProfiloStampa(cs, destinazione, compresso);
@@ -100,9 +106,13 @@ int lunghezzaModulo(const ContestoArchivio& c, const std::string& destinazione, 
         if (!p.Trovata || !p.RigaSetStampa)
             return 0;
         return p.CodiciGrassetto[compresso ? 6 : 7];
-    } catch (const std::exception&) {
-        return 0;
+    } catch (const DbError& e) {
+        di(e);
+    } catch (const std::runtime_error& e) {
+        // A page length or a control code out of range, as CaricaProfiloStampa raises it.
+        di(e);
     }
+    return 0;
 }
 
 std::string rigaHotel(const ContestoArchivio& c)
@@ -114,7 +124,9 @@ std::string rigaHotel(const ContestoArchivio& c)
         if (rs->NoMatch())
             return {};
         return "Hotel : " + toCp1252(rs->Fields("RagioneSociale").toText());
-    } catch (const std::exception&) {
+    } catch (const DbError& e) {
+        if (c.avvisi)
+            c.avvisi->aggiungi("AnagraficaHotels.mdb", 0, std::string(e.what()) + "; la riga dell'hotel resta vuota");
         return {};
     }
 }

@@ -1,10 +1,14 @@
 #include "platform/Database.h"
 #include "platform/DbError.h"
+#include "platform/DbOverflowError.h"
 #include "platform/Recordset.h"
 #include "platform/StoreCatalog.h"
 #include "testing/TempFolder.h"
 
 #include <gtest/gtest.h>
+
+#include <fstream>
+#include <functional>
 
 using namespace ravelt;
 
@@ -191,6 +195,88 @@ TEST_F(DatabaseTest, ErrorsNameWhatIsMissing)
     dir.write("Rotto.sqlite", "this is not a database at all, just text........................................................");
     expectError([&] { Database::OpenDatabase("Rotto.mdb", dir.path()); }, "Rotto.mdb");
     EXPECT_EQ(dir.read("Rotto.sqlite").substr(0, 4), "this");
+}
+
+// Each failure the engine reports gets its kind from the engine's result code and the
+// words that go with it, whatever the engine's own message says: a file that is not a
+// store, a damaged store, a store another connection holds, a store that takes no
+// writes, a sum beyond 64 bits, and a missing table, which has no code of its own.
+TEST_F(DatabaseTest, EngineFailuresAreClassifiedByTheirResultCode)
+{
+    // Overwrites the store's second page onward with bytes that are no b-tree page.
+    auto damage = [this](const std::string& file) {
+        std::fstream f(dir / file, std::ios::in | std::ios::out | std::ios::binary);
+        f.seekp(4096);
+        const std::string junk(8192, '\xA5');
+        f.write(junk.data(), static_cast<std::streamsize>(junk.size()));
+    };
+    struct Caso {
+        const char* cosa;
+        std::function<void()> azione;
+        DbError::Kind kind;
+        const char* parole;
+    };
+    std::unique_ptr<Database> tiene, usa;
+    const Caso casi[] = {
+        {"a text file",
+         [&] {
+             dir.write("Testo.sqlite", std::string(200, 'x'));
+             Database::OpenDatabase("Testo.mdb", dir.path());
+         },
+         DbError::Kind::NotAStore, "Archivio Testo.mdb: il file non è un archivio"},
+        {"a damaged store",
+         [&] {
+             auto db = Database::CreateDatabase("Guasto.mdb", "", dir.path());
+             db->Execute("PRAGMA page_size = 4096");
+             db->Execute("CREATE TABLE T (A TEXT)");
+             for (int i = 0; i < 200; ++i)
+                 db->Execute("INSERT INTO T VALUES ('" + std::string(100, 'a') + "')");
+             db->Close();
+             damage("Guasto.sqlite");
+             Database::OpenDatabase("Guasto.mdb", dir.path())->OpenRecordset("SELECT count(A) FROM T");
+         },
+         DbError::Kind::Corrupt, "Archivio Guasto.mdb: archivio danneggiato"},
+        {"a store another connection is writing",
+         [&] {
+             // This connection reads inside its transaction, the other takes the write
+             // lock: waiting could never end, so the engine answers at once.
+             usa = Database::OpenDatabase("Fatture.mdb", dir.path());
+             tiene = Database::OpenDatabase("Fatture.mdb", dir.path());
+             usa->Execute("BEGIN");
+             usa->OpenRecordset("Incassi");
+             tiene->BeginTrans();
+             usa->Execute("DELETE FROM Incassi");
+         },
+         DbError::Kind::Locked, "Archivio Fatture.mdb: archivio in uso da un'altra postazione (bloccato)"},
+        {"a store that takes no writes",
+         [&] {
+             auto db = Database::OpenDatabase("Fatture.mdb", dir.path());
+             db->Execute("PRAGMA query_only = 1");
+             db->Execute("DELETE FROM Incassi");
+         },
+         DbError::Kind::ReadOnly, "Archivio Fatture.mdb: archivio in sola lettura"},
+        {"a sum beyond 64 bits",
+         [&] {
+             auto db = Database::OpenDatabase("Fatture.mdb", dir.path());
+             db->OpenRecordset("SELECT sum(v) FROM (SELECT 9223372036854775807 AS v UNION ALL SELECT 1)");
+         },
+         DbError::Kind::Overflow, "Archivio Fatture.mdb: somma fuori dall'intervallo dei numeri interi a 64 bit"},
+        {"a missing table",
+         [&] { Database::OpenDatabase("Fatture.mdb", dir.path())->OpenRecordset("SELECT * FROM Nessuna"); },
+         DbError::Kind::Other, "Archivio Fatture.mdb: tabella inesistente: Nessuna"},
+    };
+    for (const auto& c : casi) {
+        try {
+            c.azione();
+            ADD_FAILURE() << c.cosa << ": no error";
+        } catch (const DbError& e) {
+            EXPECT_EQ(e.kind(), c.kind) << c.cosa << ": " << e.what();
+            EXPECT_TRUE(std::string(e.what()).starts_with(c.parole)) << c.cosa << ": " << e.what();
+            EXPECT_EQ(dynamic_cast<const DbOverflowError*>(&e) != nullptr, c.kind == DbError::Kind::Overflow) << c.cosa;
+        }
+        tiene.reset();
+        usa.reset();
+    }
 }
 
 TEST_F(DatabaseTest, ApostropheInsideALiteralIsKept)

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 using namespace ravelt;
 using ravelt::testing::CampoProva;
 using ravelt::testing::CartellaStampa;
@@ -333,6 +335,61 @@ TEST(StampaArchivio, AEuroFileNoColumnNeedsIsToldAndThePrintGoesOn)
         for (const auto& a : avvisi.elenco())
             detto = detto || a == AvvisoImpostazioni{"euro.txt", 1, "\"euro\" non è un numero; nessuna colonna EURO lo usa"};
         EXPECT_TRUE(detto) << c.cosa << ": " << AvvisiImpostazioni::Testo(avvisi.elenco());
+    }
+}
+
+// A settings store the engine cannot read is a step it skips: the print goes on with the
+// hotel line empty or without fill lines, and the operator is told which store and why.
+TEST(StampaArchivio, UnreadableSettingsStoresAreToldAndThePrintGoesOn)
+{
+    struct Caso {
+        const char* cosa;
+        std::function<void(CartellaStampa&)> prepara;
+        const char* file;        // the notice's file, "" for no notice
+        const char* parole;      // in the notice
+        const char* primaRiga;   // of the report
+        size_t righeFile;        // lines ending in CR LF, under option U
+    } casi[] = {
+        {"all stores readable", [](CartellaStampa& d) { d.anagrafica("NOME HOTEL"); d.stampanti(20, 20); }, "", "",
+         "Hotel : NOME HOTEL", 20},
+        {"no hotel store", [](CartellaStampa& d) { d.stampanti(20, 20); }, "AnagraficaHotels.mdb",
+         "AnagraficaHotels.mdb non trovato", "", 20},
+        {"a hotel store that is not a store",
+         [](CartellaStampa& d) { d.stampanti(20, 20); d.scrivi("AnagraficaHotels.sqlite", std::string(200, 'x')); },
+         "AnagraficaHotels.mdb", "il file non è un archivio", "", 20},
+        {"no printer stores", [](CartellaStampa& d) { d.anagrafica("NOME HOTEL"); }, "Stampanti.mdb",
+         ".mdb non trovato", "Hotel : NOME HOTEL", 10},
+        {"a printer store that is not a store",
+         [](CartellaStampa& d) {
+             d.anagrafica("NOME HOTEL");
+             d.stampanti(20, 20);
+             d.scrivi("Stampanti.sqlite", std::string(200, 'x'));
+         },
+         "Stampanti.mdb", "il file non è un archivio", "Hotel : NOME HOTEL", 10},
+    };
+    for (const auto& c : casi) {
+        CartellaStampa dir;
+        c.prepara(dir);
+        dir.tabella("Prova.mdb", "Voci", {{"NumeroHotel", FieldType::Integer}, {"Numero", FieldType::Long}},
+                    {{Value(1), Value(1)}, {Value(1), Value(2)}});
+        dir.scrivi("P.stp", "0,Pagina,Prova.mdb,Voci,,,,,,\r\n1,Numero,,,Numero,6,N,S,,\r\n");
+        AvvisiImpostazioni avvisi;
+        ContestoArchivio contesto = dir.contesto("U");
+        contesto.avvisi = &avvisi;
+        EXPECT_EQ(StampaArchivio(contesto, "P.stp", "---", "Numero > 0", "Numero", true).righeTabella, 2) << c.cosa;
+        const std::string bytes = dir.report();
+        EXPECT_EQ(bytes.substr(0, bytes.find("\r\n")), c.primaRiga) << c.cosa;
+        size_t fini = 0;
+        for (size_t at = bytes.find("\r\n"); at != std::string::npos; at = bytes.find("\r\n", at + 2))
+            ++fini;
+        EXPECT_EQ(fini, c.righeFile) << c.cosa;
+        if (*c.file == '\0') {
+            EXPECT_TRUE(avvisi.vuoto()) << c.cosa << ": " << AvvisiImpostazioni::Testo(avvisi.elenco());
+            continue;
+        }
+        ASSERT_EQ(avvisi.elenco().size(), 1u) << c.cosa << ": " << AvvisiImpostazioni::Testo(avvisi.elenco());
+        EXPECT_EQ(avvisi.elenco()[0].file, c.file) << c.cosa;
+        EXPECT_NE(avvisi.elenco()[0].testo.find(c.parole), std::string::npos) << c.cosa << ": " << avvisi.elenco()[0].testo;
     }
 }
 
