@@ -17,10 +17,6 @@
 
 namespace ravelt {
 
-namespace {
-
-}
-
 ImpRavelt::ImpRavelt(std::filesystem::path folder, ProgramState& stato, MessagePresenter& messages,
                      std::function<void()> apriStampa, QWidget* parent)
     : QDialog(parent),
