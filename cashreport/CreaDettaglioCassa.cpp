@@ -4,7 +4,7 @@
 #include "cashreport/CashReportLayout.h"
 #include "cashreport/PeriodColumnAmounts.h"
 #include "cashreport/StatementColumnAmounts.h"
-#include "output/ReportFile.h"
+#include "platform/ReportFile.h"
 #include "platform/AtomicFile.h"
 #include "platform/Clock.h"
 #include "platform/Cp1252.h"

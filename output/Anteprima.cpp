@@ -1,7 +1,7 @@
 #include "output/Anteprima.h"
 
 #include "output/InviaEMail.h"
-#include "output/ReportFile.h"
+#include "platform/ReportFile.h"
 #include "output/TestoEditor.h"
 #include "platform/AtomicFile.h"
 #include "shell/Twips.h"

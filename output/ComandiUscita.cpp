@@ -6,7 +6,7 @@
 #include "output/ConvertiXLS.h"
 #include "output/InviaEMail.h"
 #include "output/MotoreStampa.h"
-#include "output/ReportFile.h"
+#include "platform/ReportFile.h"
 #include "output/RigheReport.h"
 #include "output/TestoEditor.h"
 

@@ -1,6 +1,6 @@
 #include "output/CopiaDoc.h"
 
-#include "output/ReportFile.h"
+#include "platform/ReportFile.h"
 
 #include <cstdio>
 

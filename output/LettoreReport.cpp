@@ -1,6 +1,6 @@
 #include "output/LettoreReport.h"
 
-#include "output/ReportFile.h"
+#include "platform/ReportFile.h"
 #include "output/RigheReport.h"
 #include "output/TestoEditor.h"
 

@@ -6,7 +6,7 @@
 #include "output/ConvertiXLS.h"
 #include "output/IconeMenuStampa.h"
 #include "output/QtPrinterSystem.h"
-#include "output/ReportFile.h"
+#include "platform/ReportFile.h"
 #include "shell/Twips.h"
 
 #include <QApplication>

@@ -87,7 +87,6 @@ private:
     MessagePresenter& messages_;
     ServiziMenuStampa servizi_;
     std::unique_ptr<PrinterSystem> stampantiProprie_;
-    std::unique_ptr<ProgramLauncher> launcherProprio_;
     std::unique_ptr<Environment> envProprio_;
     AvvisiImpostazioni avvisi_;
     std::unique_ptr<MotoreStampa> motore_;

@@ -1,6 +1,6 @@
 #include "output/MotoreStampa.h"
 
-#include "output/ReportFile.h"
+#include "platform/ReportFile.h"
 #include "output/RigheReport.h"
 #include "output/StampaTesto.h"
 #include "output/StampaWindows.h"

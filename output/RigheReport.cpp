@@ -1,6 +1,6 @@
 #include "output/RigheReport.h"
 
-#include "output/ReportFile.h"
+#include "platform/ReportFile.h"
 #include "platform/AtomicFile.h"
 #include "platform/TextLines.h"
 

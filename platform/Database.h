@@ -71,7 +71,6 @@ public:
     void BeginTrans();
     void CommitTrans();
     void Rollback();
-    bool inTransaction() const { return inTransaction_; }
 
     void Close();
 

@@ -25,12 +25,8 @@ public:
 
     long RecordCount() const { return static_cast<long>(rows_.size()); }
     bool EOF_() const { return pos_ < 0 || pos_ >= RecordCount(); }
-    bool BOF() const { return pos_ < 0; }
     void MoveFirst() { pos_ = rows_.empty() ? -1 : 0; }
     void MoveNext() { if (pos_ < RecordCount()) ++pos_; }
-    void MoveLast() { pos_ = RecordCount() - 1; }
-    long AbsolutePosition() const { return pos_; }
-    void setAbsolutePosition(long pos) { pos_ = pos; }
 
     // Searches from the first record (FindFirst) or from the one after the current one
     // (FindNext) for a record where the criteria is true. NoMatch tells the outcome; on
@@ -65,7 +61,6 @@ public:
     void Requery();
     void Close();
 
-    bool isTable() const { return isTable_; }
     const std::string& source() const { return source_; }
 
 private:

@@ -3,7 +3,7 @@
 #include "output/CaricaProfiloStampa.h"
 #include "output/FileImpostazioni.h"
 #include "output/ImpostazioneNonValida.h"
-#include "output/ReportFile.h"
+#include "platform/ReportFile.h"
 #include "platform/AtomicFile.h"
 #include "platform/Cp1252.h"
 #include "platform/Database.h"

@@ -5,9 +5,9 @@
 #include <string>
 #include <system_error>
 
-// The report file's name, shared by the report builders and the output side. It is
-// header-only so that a builder can name the file without linking the output library
-// and the printing it carries.
+// The report file's name, shared by the report builders and the output side, which
+// both stand on this library: the builder names the file it writes without reaching
+// into the output library and the printing it carries.
 
 namespace ravelt {
 

@@ -1,4 +1,4 @@
-#include "output/ReportFile.h"
+#include "platform/ReportFile.h"
 #include "testing/TempFolder.h"
 
 #include <gtest/gtest.h>
