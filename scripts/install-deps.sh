@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages the build, the program and its tests need, when any is
 # missing. Runs as root (as on the project's machines) or through sudo.
+#   --fuzz  also clang with its libFuzzer and sanitizer runtimes and llvm-symbolizer,
+#           for scripts/fuzz.sh
 set -euo pipefail
 packages=(
   cmake ninja-build g++ pkg-config
@@ -13,6 +15,9 @@ packages=(
   poppler-utils
   xvfb xauth
 )
+if [ "${1:-}" = "--fuzz" ]; then
+  packages+=(clang libclang-rt-14-dev llvm)
+fi
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
