@@ -10,6 +10,7 @@
 #include "spedix/ErrorePosta.h"
 #include "spedix/ImpostazioniPosta.h"
 
+#include <cctype>
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
