@@ -43,8 +43,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fuzz::require(fuzz::isUtf8(r.oggetto) && fuzz::isUtf8(r.testo), "subject and text are UTF-8");
 
     static const ImpostazioniPosta s = impostazioni();
-    const DatiMessaggio dati{"Sat, 31 Jan 2026 23:59:00 +0100", "<1.2.3@cassa>", "=_ravelt_0123456789abcdef"};
-    const std::string m = ComponiMessaggio(s, r.oggetto, r.testo, "fd7.txt", dati);
+    const DatiMessaggio dati{"Sat, 31 Jan 2026 23:59:00 +0100", "<1.2.3@cassa>"};
+    const std::string m = ComponiMessaggio(s, r.oggetto, r.testo, dati);
     for (std::size_t i = 0; i < m.size(); ++i) {
         if (m[i] == '\r')
             fuzz::require(i + 1 < m.size() && m[i + 1] == '\n', "a carriage return in the message ends a line");
