@@ -9,6 +9,13 @@
 
 using namespace ravelt;
 
+namespace {
+
+constexpr std::int64_t Max = std::numeric_limits<std::int64_t>::max();
+constexpr std::int64_t Min = std::numeric_limits<std::int64_t>::min();
+
+}
+
 TEST(CurrencyFormat, ItalianPatternWithRounding)
 {
     struct Case {
@@ -27,9 +34,27 @@ TEST(CurrencyFormat, ItalianPatternWithRounding)
         {10000000000000, 2, true, "1.000.000.000,00"},
         {12345678, 0, true, "1.235"},
         {12345678, 0, false, "1235"},
+        // The whole range of the type formats exactly, the smallest amount (whose magnitude
+        // does not fit a signed 64-bit number) and the rounding of the largest ones included.
+        {Max, 4, true, "922.337.203.685.477,5807"},
+        {Max, 2, true, "922.337.203.685.477,58"},
+        {Max, 0, true, "922.337.203.685.478"},
+        {Max, 0, false, "922337203685478"},
+        {Min, 4, true, "-922.337.203.685.477,5808"},
+        {Min, 2, true, "-922.337.203.685.477,58"},
+        {Min, 0, false, "-922337203685478"},
+        {Min + 1, 4, false, "-922337203685477,5807"},
+        {Max - 49, 2, true, "922.337.203.685.477,58"},   // ...7,5758 rounds up to ,58
+        {Max - 58, 2, true, "922.337.203.685.477,57"},   // ...7,5749 stays at ,57
+        {9999999999999950, 2, true, "1.000.000.000.000,00"},  // the rounding carries into the whole part
+        {-9999999999999950, 2, true, "-1.000.000.000.000,00"},
+        {-9999999999999949, 2, true, "-999.999.999.999,99"},
+        {10000, 2, true, "1,00"},
+        {-1, 4, true, "-0,0001"},
+        {-1, 2, true, "0,00"},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(Currency::fromUnits(c.units).format(c.decimals, c.grouping), c.expected) << c.units;
+        EXPECT_EQ(Currency::fromUnits(c.units).format(c.decimals, c.grouping), c.expected) << c.units << " with " << c.decimals;
 }
 
 TEST(CurrencyParse, DecimalTextWithPointOrComma)
@@ -62,45 +87,6 @@ TEST(leadingNumber, ReadsTheLeadingNumericPart)
         EXPECT_DOUBLE_EQ(leadingNumber(c.text), c.expected) << c.text;
 }
 
-namespace {
-
-constexpr std::int64_t Max = std::numeric_limits<std::int64_t>::max();
-constexpr std::int64_t Min = std::numeric_limits<std::int64_t>::min();
-
-}
-
-// The whole range of the type formats exactly, the smallest amount (whose magnitude does
-// not fit a signed 64-bit number) and the rounding of the largest ones included.
-TEST(CurrencyFormat, ExactOverTheWholeRange)
-{
-    struct Case {
-        std::int64_t units;
-        int decimals;
-        bool grouping;
-        const char* expected;
-    } cases[] = {
-        {Max, 4, true, "922.337.203.685.477,5807"},
-        {Max, 2, true, "922.337.203.685.477,58"},
-        {Max, 0, true, "922.337.203.685.478"},
-        {Max, 0, false, "922337203685478"},
-        {Min, 4, true, "-922.337.203.685.477,5808"},
-        {Min, 2, true, "-922.337.203.685.477,58"},
-        {Min, 0, false, "-922337203685478"},
-        {Min + 1, 4, false, "-922337203685477,5807"},
-        {Max - 49, 2, true, "922.337.203.685.477,58"},   // ...7,5758 rounds up to ,58
-        {Max - 58, 2, true, "922.337.203.685.477,57"},   // ...7,5749 stays at ,57
-        {9999999999999950, 2, true, "1.000.000.000.000,00"},  // the rounding carries into the whole part
-        {-9999999999999950, 2, true, "-1.000.000.000.000,00"},
-        {-9999999999999949, 2, true, "-999.999.999.999,99"},
-        {10000, 2, true, "1,00"},
-        {-1, 4, true, "-0,0001"},
-        {-1, 2, true, "0,00"},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(Currency::fromUnits(c.units).format(c.decimals, c.grouping), c.expected) << c.units << " with " << c.decimals;
-    EXPECT_EQ(groupThousands(Min), "-9.223.372.036.854.775.808");
-    EXPECT_EQ(groupThousands(Max), "9.223.372.036.854.775.807");
-}
 
 // Sums, differences and negations that leave the range throw instead of wrapping round;
 // the ones that reach its ends exactly do not.
