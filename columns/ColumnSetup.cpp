@@ -6,6 +6,7 @@
 #include "platform/Recordset.h"
 #include "shell/FieldRoutines.h"
 #include "shell/MessagePresenter.h"
+#include "platform/PlainText.h"
 
 #include <QString>
 
@@ -16,11 +17,6 @@ namespace {
 const char* const kFormeOrdinate = "Select * from CodiciVari Order by Sigla;";
 const char* const kFormeAlClic = "Select * from CodiciVari Where Tipo = 4 Order by Sigla;";
 const char* const kAssegnateOrdinate = "Select * from ColonneRavelt Order by Sigla;";
-
-std::string trimmed(const std::string& s)
-{
-    return QString::fromStdString(s).trimmed().toStdString();
-}
 
 }
 
@@ -101,7 +97,7 @@ GridContent ColumnSetup::formeDiPagamento() const
 // form, and a failed write leaves the store as it was.
 ColumnSetup::Esito ColumnSetup::assegna(int colonna, const std::string& testoIntestazione, const std::string& sigla)
 {
-    if (trimmed(testoIntestazione).empty()) {
+    if (trimBlanks(testoIntestazione).empty()) {
         messages_.MostraMessaggio("E' Necessario intestare prima la colonna!", 48, "Dati Incompleti");
         return Esito::SenzaIntestazione;
     }

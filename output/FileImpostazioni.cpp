@@ -4,6 +4,7 @@
 #include "platform/AtomicFile.h"
 #include "platform/Cp1252.h"
 #include "platform/TextLines.h"
+#include "platform/PlainText.h"
 
 #include <algorithm>
 
@@ -14,15 +15,6 @@ namespace {
 constexpr const char* FileFont = "FontStp.txt";
 constexpr const char* FontPredefinito = "Courier New";
 constexpr const char* FileEuro = "euro.txt";
-
-std::string trimBlanks(const std::string& s)
-{
-    size_t a = s.find_first_not_of(" \t");
-    if (a == std::string::npos)
-        return {};
-    size_t b = s.find_last_not_of(" \t");
-    return s.substr(a, b - a + 1);
-}
 
 // The text of a number written the Italian way without its thousands points, or
 // nullopt when a point is anywhere else than between groups of three digits of the

@@ -4,6 +4,7 @@
 #include "output/RigheReport.h"
 #include "output/StampaTesto.h"
 #include "output/StampaWindows.h"
+#include "platform/PlainText.h"
 
 #include <algorithm>
 #include <stdexcept>
@@ -11,14 +12,6 @@
 namespace ravelt {
 
 namespace {
-
-std::string trimmed(const std::string& s)
-{
-    size_t a = s.find_first_not_of(" \t");
-    if (a == std::string::npos)
-        return {};
-    return s.substr(a, s.find_last_not_of(" \t") - a + 1);
-}
 
 bool has(const std::string& code, char option)
 {
@@ -40,9 +33,7 @@ bool DispositivoPdf(const std::string& dispositivo)
 {
     if (dispositivo.size() < 4)
         return false;
-    std::string ext = dispositivo.substr(dispositivo.size() - 4);
-    std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return ext == ".pdf";
+    return lowerAscii(dispositivo.substr(dispositivo.size() - 4)) == ".pdf";
 }
 
 MotoreStampa::MotoreStampa(ContestoStampa contesto, std::int16_t pcLocal, PrinterSystem& stampanti)
@@ -107,7 +98,7 @@ ProfiloStampa MotoreStampa::profiloDelLavoro(const RichiestaStampa& r) const
     ProfiloStampa p = CaricaProfiloStampa(contesto_, r.destinazione, r.compresso);
     if (!p.Trovata)
         return p;
-    std::string scelta = trimmed(r.stampante);
+    std::string scelta = trimBlanks(r.stampante);
     if (!scelta.empty())
         p.Dispositivo = scelta;
     return p;

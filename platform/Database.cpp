@@ -6,6 +6,7 @@
 #include "platform/SqliteBinding.h"
 #include "platform/SqlDialect.h"
 #include "platform/StoreCatalog.h"
+#include "platform/PlainText.h"
 
 #include <cctype>
 #include <fstream>
@@ -14,13 +15,6 @@
 namespace ravelt {
 
 namespace {
-
-std::string lower(std::string s)
-{
-    for (auto& ch : s)
-        ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
-    return s;
-}
 
 std::string quoteIdent(const std::string& name)
 {
@@ -165,8 +159,8 @@ void Database::failEngine(int code, const std::string& engineMessage, const std:
 
 std::string Database::attachStore(const std::string& mdbName)
 {
-    std::string key = lower(mdbName);
-    if (key == lower(name_))
+    std::string key = lowerAscii(mdbName);
+    if (key == lowerAscii(name_))
         return "main";
     if (auto it = attached_.find(key); it != attached_.end())
         return it->second;

@@ -2,6 +2,7 @@
 
 #include "platform/SqliteBinding.h"
 #include "platform/Value.h"
+#include "platform/PlainText.h"
 
 #include <QString>
 #include <cctype>
@@ -67,7 +68,7 @@ bool equalsNoCase(const std::string& a, const char* b)
     if (a.size() != n)
         return false;
     for (size_t k = 0; k < n; ++k)
-        if (std::tolower(static_cast<unsigned char>(a[k])) != std::tolower(static_cast<unsigned char>(b[k])))
+        if (lowerAscii(a[k]) != lowerAscii(b[k]))
             return false;
     return true;
 }

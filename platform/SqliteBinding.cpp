@@ -1,5 +1,7 @@
 #include "platform/SqliteBinding.h"
 
+#include "platform/PlainText.h"
+
 #include <cctype>
 #include <cmath>
 #include <cstdlib>
@@ -11,13 +13,6 @@ namespace ravelt {
 namespace {
 
 using Unreadable = Value::Unreadable;
-
-std::string upper(std::string s)
-{
-    for (auto& ch : s)
-        ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
-    return s;
-}
 
 const char* const NotANumber = "che non è un numero";
 
@@ -184,7 +179,7 @@ void bindValue(sqlite3_stmt* st, int index, const Value& v)
 FieldType fieldTypeOf(const char* declaredType, int storage)
 {
     if (declaredType) {
-        std::string d = upper(declaredType);
+        std::string d = upperAscii(declaredType);
         if (d.find("SMALLINT") != std::string::npos)
             return FieldType::Integer;
         if (d.find("CURRENCY") != std::string::npos || d.find("MONEY") != std::string::npos)

@@ -1,14 +1,13 @@
 #include "platform/StoreCatalog.h"
 
+#include "platform/PlainText.h"
+
 namespace ravelt {
 
 std::filesystem::path storePath(const std::filesystem::path& folder, const std::string& mdbName)
 {
     std::filesystem::path name(mdbName);
-    std::string ext = name.extension().string();
-    for (auto& ch : ext)
-        ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
-    if (ext == ".mdb")
+    if (lowerAscii(name.extension().string()) == ".mdb")
         name.replace_extension(".sqlite");
     return folder / name;
 }

@@ -5,6 +5,7 @@
 #include "shell/TextChars.h"
 
 #include <cmath>
+#include "platform/PlainText.h"
 
 namespace ravelt {
 
@@ -100,7 +101,7 @@ DateParts readDate(const std::u32string& chars)
 
 std::string FiltraCampo(std::string& testo, std::int16_t modo)
 {
-    testo = trimBlanks(testo);
+    testo = trimSpaces(testo);
     std::u32string out;
     for (char32_t c : toCodePoints(testo)) {
         char32_t u = upperCaseChar(c);
@@ -115,7 +116,7 @@ std::string FiltraCampo(std::string& testo, std::int16_t modo)
         return modo == 0 ? " " : "0";
     std::string result = fromCodePoints(out);
     if (modo == 2)
-        result = trimBlanks(formatGrouped(result));
+        result = trimSpaces(formatGrouped(result));
     return result;
 }
 
@@ -141,7 +142,7 @@ std::string EspandiData(std::string& testo, int annoCorrente)
 
 std::int16_t ControllaData(std::string& data, std::array<std::int16_t, 13>& giorniMese)
 {
-    std::string trimmed = trimBlanks(data);
+    std::string trimmed = trimSpaces(data);
     std::u32string c = toCodePoints(trimmed);
     if (c.size() != 10)
         return 0;

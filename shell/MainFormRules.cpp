@@ -4,6 +4,7 @@
 #include "shell/TextChars.h"
 
 #include <charconv>
+#include "platform/PlainText.h"
 
 namespace ravelt {
 
@@ -74,7 +75,7 @@ PeriodCheck checkPeriod(const std::string& dal, const std::string& al, std::arra
 
 std::optional<long long> parseWholeNumber(const std::string& text, long long lo, long long hi)
 {
-    std::string t = trimBlanks(text);
+    std::string t = trimSpaces(text);
     if (t.size() > 1 && t[0] == '+' && t[1] != '-')
         t.erase(0, 1);
     if (t.empty())

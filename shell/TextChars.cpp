@@ -43,13 +43,4 @@ char32_t upperCaseChar(char32_t c)
     return upper;
 }
 
-std::string trimBlanks(const std::string& text)
-{
-    size_t first = text.find_first_not_of(' ');
-    if (first == std::string::npos)
-        return {};
-    size_t last = text.find_last_not_of(' ');
-    return text.substr(first, last - first + 1);
-}
-
 }

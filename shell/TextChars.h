@@ -15,7 +15,4 @@ std::string fromCodePoints(const std::u32string& chars);
 // a code-page file and the same password typed on screen upper-case alike.
 char32_t upperCaseChar(char32_t c);
 
-// Removes leading and trailing blanks (spaces only, as the suite's Trim does).
-std::string trimBlanks(const std::string& text);
-
 }

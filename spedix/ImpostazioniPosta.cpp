@@ -1,28 +1,16 @@
 #include "spedix/ImpostazioniPosta.h"
 
 #include "spedix/ErrorePosta.h"
+#include "platform/PlainText.h"
+#include "platform/TextLines.h"
 
 #include <fstream>
+#include <iterator>
 #include <sys/stat.h>
 
 namespace ravelt {
 
 namespace {
-
-std::string trim(const std::string& s)
-{
-    size_t a = s.find_first_not_of(" \t\r");
-    if (a == std::string::npos)
-        return {};
-    return s.substr(a, s.find_last_not_of(" \t\r") - a + 1);
-}
-
-std::string lower(std::string s)
-{
-    for (char& c : s)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return s;
-}
 
 bool valid(const std::string& mailbox)
 {
@@ -39,8 +27,8 @@ std::string IndirizzoDi(const std::string& casella)
     size_t open = casella.rfind('<');
     size_t close = casella.rfind('>');
     if (open != std::string::npos && close != std::string::npos && close > open)
-        return trim(casella.substr(open + 1, close - open - 1));
-    return trim(casella);
+        return trimBlanks(casella.substr(open + 1, close - open - 1));
+    return trimBlanks(casella);
 }
 
 ImpostazioniPosta LeggiImpostazioniPosta(const std::filesystem::path& file)
@@ -52,19 +40,21 @@ ImpostazioniPosta LeggiImpostazioniPosta(const std::filesystem::path& file)
                           " (server, porta, mittente, destinatari)");
     ImpostazioniPosta s;
     bool server = false, mittente = false, destinatari = false;
-    std::string line;
+    const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    if (in.bad())
+        throw ErrorePosta("impossibile leggere il file delle impostazioni di posta " + file.string());
     int number = 0;
-    while (std::getline(in, line)) {
+    for (const std::string& line : splitLines(bytes)) {
         ++number;
-        std::string t = trim(line);
+        std::string t = trimBlanks(line);
         if (t.empty() || t[0] == '#' || t[0] == ';')
             continue;
         auto where = [&] { return name + ", riga " + std::to_string(number); };
         size_t eq = t.find('=');
         if (eq == std::string::npos)
             throw ErrorePosta(where() + ": manca \"=\" tra il nome e il valore");
-        std::string key = lower(trim(t.substr(0, eq)));
-        std::string value = trim(t.substr(eq + 1));
+        std::string key = lowerAscii(trimBlanks(t.substr(0, eq)));
+        std::string value = trimBlanks(t.substr(eq + 1));
         if (key == "server") {
             s.server = value;
             server = !value.empty();
@@ -80,7 +70,7 @@ ImpostazioniPosta LeggiImpostazioniPosta(const std::filesystem::path& file)
                 throw ErrorePosta(where() + ": la porta \"" + value + "\" non è un numero da 1 a 65535");
             s.porta = port;
         } else if (key == "starttls") {
-            std::string v = lower(value);
+            std::string v = lowerAscii(value);
             if (v == "si" || v == "sì" || v == "yes" || v == "1")
                 s.starttls = true;
             else if (v == "no" || v == "0" || v.empty())
@@ -101,7 +91,7 @@ ImpostazioniPosta LeggiImpostazioniPosta(const std::filesystem::path& file)
             std::string part;
             for (size_t i = 0; i <= value.size(); ++i) {
                 if (i == value.size() || value[i] == ',' || value[i] == ';') {
-                    std::string d = trim(part);
+                    std::string d = trimBlanks(part);
                     part.clear();
                     if (d.empty())
                         continue;

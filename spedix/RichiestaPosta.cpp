@@ -3,20 +3,13 @@
 #include "platform/Cp1252.h"
 #include "platform/TextLines.h"
 #include "spedix/ErrorePosta.h"
+#include "platform/PlainText.h"
 
 #include <vector>
 
 namespace ravelt {
 
 namespace {
-
-std::string trim(const std::string& s)
-{
-    size_t a = s.find_first_not_of(" \t");
-    if (a == std::string::npos)
-        return {};
-    return s.substr(a, s.find_last_not_of(" \t") - a + 1);
-}
 
 bool digit(char c)
 {
@@ -33,13 +26,13 @@ bool dateAt(const std::string& s, size_t i)
 // line is not one.
 std::string titleOf(const std::string& line)
 {
-    std::string t = trim(line);
+    std::string t = trimBlanks(line);
     if (t.size() < 17 || !dateAt(t, 0))
         return {};
     size_t n = t.size();
     if (!(digit(t[n - 5]) && digit(t[n - 4]) && t[n - 3] == ':' && digit(t[n - 2]) && digit(t[n - 1])))
         return {};
-    return trim(t.substr(10, n - 15));
+    return trimBlanks(t.substr(10, n - 15));
 }
 
 bool hasWord(const std::string& s)
@@ -57,13 +50,13 @@ RichiestaPosta LeggiRichiestaPosta(std::string_view bytes, std::int16_t pcLocal)
     std::vector<std::string> lines;
     for (const std::string& line : splitLines(bytes))
         lines.push_back(fromCp1252(line));
-    if (lines.empty() || trim(lines[0]).rfind("OGGETTO", 0) != 0)
+    if (lines.empty() || trimBlanks(lines[0]).rfind("OGGETTO", 0) != 0)
         throw ErrorePosta("la richiesta non comincia con la riga OGGETTO: non è una richiesta di invio della stampa");
 
     RichiestaPosta r;
-    std::string own = trim(trim(lines[0]).substr(7));
+    std::string own = trimBlanks(trimBlanks(lines[0]).substr(7));
     if (!own.empty() && own[0] == ':')
-        own = trim(own.substr(1));
+        own = trimBlanks(own.substr(1));
     for (size_t i = 1; i < lines.size(); ++i) {
         r.testo += lines[i];
         r.testo += "\r\n";
@@ -74,12 +67,12 @@ RichiestaPosta LeggiRichiestaPosta(std::string_view bytes, std::int16_t pcLocal)
         std::string title = titleOf(lines[i]);
         if (title.empty())
             continue;
-        std::string hotel = i > 1 ? trim(lines[i - 1]) : std::string();
+        std::string hotel = i > 1 ? trimBlanks(lines[i - 1]) : std::string();
         r.oggetto = hotel.empty() || !hasWord(hotel) ? title : title + " - " + hotel;
     }
     for (size_t i = 1; r.oggetto.empty() && i < lines.size(); ++i)
         if (hasWord(lines[i]))
-            r.oggetto = trim(lines[i]);
+            r.oggetto = trimBlanks(lines[i]);
     if (r.oggetto.empty())
         r.oggetto = "Stampa della postazione " + std::to_string(pcLocal);
     return r;

@@ -4,6 +4,7 @@
 #include "shell/TextChars.h"
 #include "tableprint/ErroreStampa.h"
 #include "tableprint/OperatoreStampa.h"
+#include "platform/PlainText.h"
 
 namespace ravelt {
 
@@ -71,7 +72,7 @@ CondizioneStampa CondizioneStampa::Costruisci(std::array<CriterioStampa, 8>& rig
             }
         }
         // A value of blanks alone is no criterion: it would only look for a blank.
-        if (!(trimBlanks(v) > " "))
+        if (!(trimSpaces(v) > " "))
             continue;
         v = FiltraCampo(v, 0);
         const auto tipo = campi.tipo(f);

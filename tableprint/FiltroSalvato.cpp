@@ -8,6 +8,7 @@
 #include "tableprint/OperatoreStampa.h"
 
 #include <system_error>
+#include "platform/PlainText.h"
 
 namespace ravelt {
 
@@ -34,16 +35,16 @@ CriterioStampa criterioDa(const std::string& riga, const ParametriFiltro& parame
     conValore = false;
     size_t primo = riga.find(' ');
     if (primo == std::string::npos) {
-        c.campo = trimBlanks(riga);
+        c.campo = trimSpaces(riga);
         return c;
     }
-    c.campo = trimBlanks(riga.substr(0, primo));
+    c.campo = trimSpaces(riga.substr(0, primo));
     size_t secondo = riga.find(' ', primo + 1);
-    std::string simbolo = trimBlanks(riga.substr(primo + 1, secondo == std::string::npos ? std::string::npos : secondo - primo - 1));
+    std::string simbolo = trimSpaces(riga.substr(primo + 1, secondo == std::string::npos ? std::string::npos : secondo - primo - 1));
     const OperatoreStampa* op = OperatoreStampa::PerSimbolo(simbolo);
     c.operatore = op ? op->etichetta : simbolo;
     if (secondo != std::string::npos) {
-        const std::string valore = trimBlanks(riga.substr(secondo + 1));
+        const std::string valore = trimSpaces(riga.substr(secondo + 1));
         conValore = !valore.empty();
         c.valore = valoreRipristinato(valore, parametri);
     }
@@ -80,7 +81,7 @@ std::optional<FiltroSalvato> FiltroSalvato::Leggi(const std::filesystem::path& f
     }
     if (righe.size() >= 2) {
         const std::u32string seconda = toCodePoints(righe[1]);
-        f.campoOrdine = trimBlanks(seconda.size() > 13 ? fromCodePoints(seconda.substr(13)) : std::string());
+        f.campoOrdine = trimSpaces(seconda.size() > 13 ? fromCodePoints(seconda.substr(13)) : std::string());
         if (!righe[1].starts_with(SecondaRiga))
             avvisa(2, CitaRiga(righe[1]) + " non comincia con \"In Ordine di \": come campo d'ordine si legge " +
                           CitaRiga(*f.campoOrdine));
@@ -92,7 +93,7 @@ std::optional<FiltroSalvato> FiltroSalvato::Leggi(const std::filesystem::path& f
         }
         bool conValore = false;
         f.criteri.push_back(criterioDa(righe[i], parametri, conValore));
-        if (trimBlanks(righe[i]).empty())
+        if (trimSpaces(righe[i]).empty())
             avvisa(i + 1, "è vuota: un criterio senza valore, che non conta");
         else if (!conValore)
             avvisa(i + 1, CitaRiga(righe[i]) + " non ha un valore dopo il campo e l'operatore: il criterio non conta");
@@ -110,10 +111,10 @@ std::string FiltroSalvato::Testo(bool compresso, const std::string& campoOrdine,
     std::string t = std::string(PrimaRiga) + (compresso ? "S\r\n" : "N\r\n");
     t += SecondaRiga + campoOrdine + "\r\n";
     for (const auto& r : righe) {
-        if (trimBlanks(r.valore).empty())
+        if (trimSpaces(r.valore).empty())
             continue;
         const OperatoreStampa* op = OperatoreStampa::PerEtichetta(r.operatore);
-        t += r.campo + " " + (op ? std::string(op->simbolo) : trimBlanks(r.operatore)) + " " + r.valore + "\r\n";
+        t += r.campo + " " + (op ? std::string(op->simbolo) : trimSpaces(r.operatore)) + " " + r.valore + "\r\n";
     }
     return toCp1252(t);
 }

@@ -1,6 +1,7 @@
 #include "tableprint/OperatoreStampa.h"
 
 #include "shell/TextChars.h"
+#include "platform/PlainText.h"
 
 namespace ravelt {
 
@@ -21,9 +22,9 @@ const std::array<OperatoreStampa, 8>& OperatoreStampa::Elenco()
 
 const OperatoreStampa* OperatoreStampa::PerEtichetta(const std::string& etichetta)
 {
-    const std::string cercata = trimBlanks(etichetta);
+    const std::string cercata = trimSpaces(etichetta);
     for (const auto& o : Elenco())
-        if (trimBlanks(o.etichetta) == cercata)
+        if (trimSpaces(o.etichetta) == cercata)
             return &o;
     return nullptr;
 }

@@ -13,6 +13,7 @@
 #include "tableprint/DefinizioneStampa.h"
 #include "tableprint/ErroreStampa.h"
 #include "tableprint/NumeriRegionali.h"
+#include "platform/PlainText.h"
 
 #include <QString>
 #include <cmath>
@@ -170,7 +171,7 @@ public:
         auto trovata = memoria_.find(chiave);
         if (trovata != memoria_.end())
             return trovata->second.get();
-        auto& db = archivi_[QString::fromStdString(archivio).toLower().toStdString()];
+        auto& db = archivi_[lowerAscii(archivio)];
         if (!db)
             db = Database::OpenDatabase(archivio, cartella_);
         auto rs = db->OpenRecordset(sql);
