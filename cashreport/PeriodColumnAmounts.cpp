@@ -5,6 +5,7 @@
 #include "platform/Database.h"
 #include "platform/DbOverflowError.h"
 #include "platform/Recordset.h"
+#include "platform/SqlQuote.h"
 
 #include <stdexcept>
 
@@ -14,11 +15,6 @@ namespace {
 
 // An amount as whole ten-thousandths, read exactly as the program reads a stored amount.
 const char* const Units = "CurrencyUnits(p.Importo)";
-
-std::string quoted(const std::string& day)
-{
-    return "'" + day + "'";
-}
 
 std::string columnList(const std::vector<int>& columns)
 {
@@ -31,7 +27,7 @@ std::string columnList(const std::vector<int>& columns)
 // The payments of the period with an amount, and, when a counter is chosen, of it.
 std::string paymentsOfPeriod(const AmountsSelection& s, const std::string& firstDay, const std::string& lastDay)
 {
-    std::string w = "p.DataEmissione >= " + quoted(firstDay) + " and p.DataEmissione <= " + quoted(lastDay) + " and p.Importo <> 0";
+    std::string w = "p.DataEmissione >= " + sqlTextLiteral(firstDay) + " and p.DataEmissione <= " + sqlTextLiteral(lastDay) + " and p.Importo <> 0";
     if (s.contatore != 0)
         w += " and p.Contatore = " + std::to_string(s.contatore);
     return w;
@@ -133,7 +129,7 @@ std::string PeriodColumnAmounts::markedPayments(const AmountsSelection& s, const
     // Marked documents are few: the payments are first chosen by the numbers of the
     // period's marked documents, and only those are searched for their document.
     return spreadOverColumns("p.NDocumento In (Select NDocumento From DatiFattura Where RiepAcc = 'N' and DataEmissione >= " +
-                                 quoted(firstDay) + " and DataEmissione <= " + quoted(lastDay) + ") and " +
+                                 sqlTextLiteral(firstDay) + " and DataEmissione <= " + sqlTextLiteral(lastDay) + ") and " +
                                  paymentsOfPeriod(s, firstDay, lastDay) + " and " + paymentType(s, true) +
                                  "Exists (Select * From DatiFattura As d Where " + documentOf(s, true) + ")",
                              columns);
@@ -148,7 +144,7 @@ PeriodColumnAmounts::PeriodColumnAmounts(Database& fatture, Database& dettaglio,
         addColumns(fatture, ordinaryPayments(selection, firstDay, lastDay, headedColumns), 1);
         addColumns(fatture, markedPayments(selection, firstDay, lastDay, headedColumns), -1);
     }
-    const std::string period = "DataInserimento >= " + quoted(firstDay) + " and DataInserimento <= " + quoted(lastDay);
+    const std::string period = "DataInserimento >= " + sqlTextLiteral(firstDay) + " and DataInserimento <= " + sqlTextLiteral(lastDay);
     const std::string head = "Select DataInserimento As Giorno, Sum(Valore) As Imp From Dettaglio Where ";
     addCounts(dettaglio, head + period + " and Tipo = 'Presenze' and Dettaglio = 'Generale' Group By DataInserimento", &Day::presenze);
     addCounts(dettaglio, head + period + " and Tipo = 'PresenzeNC' Group By DataInserimento", &Day::presenzeNC);

@@ -4,6 +4,7 @@
 #include "platform/Currency.h"
 #include "platform/Database.h"
 #include "platform/Recordset.h"
+#include "platform/SqlQuote.h"
 
 namespace ravelt {
 
@@ -18,17 +19,12 @@ std::string dayText(const Value& v)
     return "\"" + t + "\"";
 }
 
-std::string quoted(const std::string& day)
-{
-    return "'" + day + "'";
-}
-
 }
 
 void PeriodValuesCheck::run(Database& fatture, Database& dettaglio, const AmountsSelection& s, const std::string& firstDay,
                             const std::string& lastDay)
 {
-    std::string payments = "DataEmissione >= " + quoted(firstDay) + " and DataEmissione <= " + quoted(lastDay);
+    std::string payments = "DataEmissione >= " + sqlTextLiteral(firstDay) + " and DataEmissione <= " + sqlTextLiteral(lastDay);
     if (s.contatore != 0)
         payments += " and Contatore = " + std::to_string(s.contatore);
     if (auto p = fatture.FindUnreadable("Incassi", "Importo", payments))
@@ -36,7 +32,7 @@ void PeriodValuesCheck::run(Database& fatture, Database& dettaglio, const Amount
                               " " + p->Fields("NDocumento").toText() + " del " + dayText(p->Fields("DataEmissione")) + ": " +
                               p->Fields("Importo").unreadable().description());
 
-    const std::string counts = "DataInserimento >= " + quoted(firstDay) + " and DataInserimento <= " + quoted(lastDay) +
+    const std::string counts = "DataInserimento >= " + sqlTextLiteral(firstDay) + " and DataInserimento <= " + sqlTextLiteral(lastDay) +
                                " and ((Tipo = 'Presenze' and Dettaglio = 'Generale') or Tipo = 'PresenzeNC')";
     if (auto d = dettaglio.FindUnreadable("Dettaglio", "Valore", counts))
         throw CashReportError("Archivio " + dettaglio.name() + ", tabella Dettaglio, riga " + d->Fields("Tipo").toText() + " " +

@@ -4,6 +4,7 @@
 #include "cashreport/PeriodValuesCheck.h"
 #include "platform/Database.h"
 #include "platform/Recordset.h"
+#include "platform/SqlQuote.h"
 
 #include <stdexcept>
 
@@ -79,13 +80,7 @@ std::string quotedText(const Value& v)
 {
     if (v.isNull())
         return "Null";
-    std::string out = "'";
-    for (char ch : v.toText()) {
-        out += ch;
-        if (ch == '\'')
-            out += '\'';
-    }
-    return out + "'";
+    return sqlTextLiteral(v.toText());
 }
 
 // A record's number as a literal of a criteria expression. A number field holding what

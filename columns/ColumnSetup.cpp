@@ -7,6 +7,7 @@
 #include "shell/FieldRoutines.h"
 #include "shell/MessagePresenter.h"
 #include "platform/PlainText.h"
+#include "platform/SqlQuote.h"
 
 #include <QString>
 
@@ -18,17 +19,6 @@ const char* const kFormeOrdinate = "Select * from CodiciVari Order by Sigla;";
 const char* const kFormeAlClic = "Select * from CodiciVari Where Tipo = 4 Order by Sigla;";
 const char* const kAssegnateOrdinate = "Select * from ColonneRavelt Order by Sigla;";
 
-}
-
-std::string quotaTesto(const std::string& value)
-{
-    std::string out;
-    for (char ch : value) {
-        out += ch;
-        if (ch == '\'')
-            out += '\'';
-    }
-    return out;
 }
 
 ColumnSetup::ColumnSetup(std::filesystem::path folder, std::int16_t numeroHotel, MessagePresenter& messages)
@@ -101,7 +91,7 @@ ColumnSetup::Esito ColumnSetup::assegna(int colonna, const std::string& testoInt
         messages_.MostraMessaggio("E' Necessario intestare prima la colonna!", 48, "Dati Incompleti");
         return Esito::SenzaIntestazione;
     }
-    std::string criterio = "NumeroHotel = " + std::to_string(numeroHotel_) + " and Sigla = '" + quotaTesto(sigla) + "'";
+    std::string criterio = "NumeroHotel = " + std::to_string(numeroHotel_) + " and Sigla = " + sqlTextLiteral(sigla);
     try {
         auto codici = Database::OpenDatabase("CodiciVari.mdb", folder_);
         auto forme = codici->OpenRecordset(kFormeAlClic);
@@ -141,7 +131,7 @@ ColumnSetup::Esito ColumnSetup::assegna(int colonna, const std::string& testoInt
 
 ColumnSetup::Esito ColumnSetup::rimuovi(const std::string& sigla)
 {
-    std::string criterio = "NumeroHotel = " + std::to_string(numeroHotel_) + " and Sigla = '" + quotaTesto(sigla) + "'";
+    std::string criterio = "NumeroHotel = " + std::to_string(numeroHotel_) + " and Sigla = " + sqlTextLiteral(sigla);
     try {
         auto db = Database::OpenDatabase("ColonneRavelt.mdb", folder_);
         db->BeginTrans();

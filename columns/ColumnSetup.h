@@ -50,7 +50,4 @@ private:
     MessagePresenter& messages_;
 };
 
-// A text value made safe to stand between single quotes in a criterion or statement.
-std::string quotaTesto(const std::string& value);
-
 }

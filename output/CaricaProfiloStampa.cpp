@@ -4,6 +4,7 @@
 #include "output/FileImpostazioni.h"
 #include "platform/Database.h"
 #include "platform/Recordset.h"
+#include "platform/SqlQuote.h"
 
 #include <cmath>
 #include <stdexcept>
@@ -11,17 +12,6 @@
 namespace ravelt {
 
 namespace {
-
-std::string quoted(const std::string& text)
-{
-    std::string out = "'";
-    for (char ch : text) {
-        out += ch;
-        if (ch == '\'')
-            out += '\'';
-    }
-    return out + "'";
-}
 
 std::string number(double v)
 {
@@ -69,7 +59,7 @@ ProfiloStampa CaricaProfiloStampa(const ContestoStampa& c, const std::string& de
 
     auto db = Database::OpenDatabase("Stampanti.mdb", c.folder);
     auto dest = db->OpenRecordset("Stampanti");
-    dest->FindFirst("Destinazione = " + quoted(destinazione));
+    dest->FindFirst("Destinazione = " + sqlTextLiteral(destinazione));
     if (dest->NoMatch()) {
         dest->Close();
         db->Close();

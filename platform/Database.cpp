@@ -7,6 +7,7 @@
 #include "platform/SqlDialect.h"
 #include "platform/StoreCatalog.h"
 #include "platform/PlainText.h"
+#include "platform/SqlQuote.h"
 
 #include <cctype>
 #include <fstream>
@@ -15,17 +16,6 @@
 namespace ravelt {
 
 namespace {
-
-std::string quoteIdent(const std::string& name)
-{
-    std::string out = "\"";
-    for (char ch : name) {
-        if (ch == '"')
-            out += '"';
-        out += ch;
-    }
-    return out + "\"";
-}
 
 const char* declaredType(FieldType t)
 {
@@ -208,15 +198,15 @@ void Database::Execute(const std::string& sql)
 
 std::unique_ptr<Recordset> Database::FindUnreadable(const std::string& table, const std::string& field, const std::string& where)
 {
-    sqlite3_stmt* st = prepare("SELECT " + quoteIdent(field) + " FROM " + quoteIdent(table) + " LIMIT 0");
+    sqlite3_stmt* st = prepare("SELECT " + sqlIdentifier(field) + " FROM " + sqlIdentifier(table) + " LIMIT 0");
     const char* decl = sqlite3_column_decltype(st, 0);
     const bool declared = decl && *decl;
     const FieldType type = fieldTypeOf(decl, SQLITE_NULL);
     sqlite3_finalize(st);
     if (!declared || type == FieldType::Text)
         return nullptr;
-    const std::string sql = "SELECT rowid FROM " + quoteIdent(table) + " WHERE (" + where + ") AND ravelt_unreadable(" +
-                            quoteIdent(field) + ", " + std::to_string(static_cast<int>(type)) + ") ORDER BY rowid LIMIT 1";
+    const std::string sql = "SELECT rowid FROM " + sqlIdentifier(table) + " WHERE (" + where + ") AND ravelt_unreadable(" +
+                            sqlIdentifier(field) + ", " + std::to_string(static_cast<int>(type)) + ") ORDER BY rowid LIMIT 1";
     st = prepare(sql);
     const int rc = sqlite3_step(st);
     const sqlite3_int64 rowid = rc == SQLITE_ROW ? sqlite3_column_int64(st, 0) : 0;
@@ -227,7 +217,7 @@ std::unique_ptr<Recordset> Database::FindUnreadable(const std::string& table, co
         failEngine(rc, err, sql);
     if (rc != SQLITE_ROW)
         return nullptr;
-    return OpenRecordset("SELECT * FROM " + quoteIdent(table) + " WHERE rowid = " + std::to_string(rowid));
+    return OpenRecordset("SELECT * FROM " + sqlIdentifier(table) + " WHERE rowid = " + std::to_string(rowid));
 }
 
 std::unique_ptr<Recordset> Database::OpenRecordset(const std::string& source, int type)
@@ -239,12 +229,12 @@ std::unique_ptr<Recordset> Database::OpenRecordset(const std::string& source, in
 
 void Database::AppendTableDef(const TableDef& def)
 {
-    std::string sql = "CREATE TABLE " + quoteIdent(def.name) + " (";
+    std::string sql = "CREATE TABLE " + sqlIdentifier(def.name) + " (";
     for (size_t i = 0; i < def.fields.size(); ++i) {
         const FieldDef& f = def.fields[i];
         if (i)
             sql += ", ";
-        sql += quoteIdent(f.name) + " " + declaredType(f.type);
+        sql += sqlIdentifier(f.name) + " " + declaredType(f.type);
         if (f.type == FieldType::Text)
             sql += (f.size > 0 ? "(" + std::to_string(f.size) + ")" : std::string()) + " COLLATE NOCASE";
     }

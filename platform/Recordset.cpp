@@ -3,6 +3,7 @@
 #include "platform/Database.h"
 #include "platform/DbError.h"
 #include "platform/SqliteBinding.h"
+#include "platform/SqlQuote.h"
 
 #include <QString>
 #include <cctype>
@@ -31,11 +32,6 @@ int sizeFromDecl(const char* decl)
     if (open == std::string::npos)
         return 0;
     return std::atoi(d.c_str() + open + 1);
-}
-
-std::string quoteIdent(const std::string& name)
-{
-    return "\"" + name + "\"";
 }
 
 }
@@ -149,7 +145,7 @@ long Recordset::find(const std::string& criteria, long from)
             inner += "?" + std::to_string(c + 1);
             if (types_[c] == FieldType::Text)
                 inner += " COLLATE NOCASE";
-            inner += " AS " + quoteIdent(names_[c]);
+            inner += " AS " + sqlIdentifier(names_[c]);
         }
         if (inner.empty())
             inner = "NULL AS _none";
@@ -225,15 +221,15 @@ void Recordset::Update()
     if (pending_ == Pending::Add) {
         std::string cols, marks;
         for (size_t c = 0; c < names_.size(); ++c) {
-            cols += (c ? ", " : "") + quoteIdent(names_[c]);
+            cols += (c ? ", " : "") + sqlIdentifier(names_[c]);
             marks += (c ? ", ?" : "?") + std::to_string(c + 1);
         }
-        sql = "INSERT INTO " + quoteIdent(table_) + " (" + cols + ") VALUES (" + marks + ")";
+        sql = "INSERT INTO " + sqlIdentifier(table_) + " (" + cols + ") VALUES (" + marks + ")";
     } else {
         std::string sets;
         for (size_t c = 0; c < names_.size(); ++c)
-            sets += (c ? ", " : "") + quoteIdent(names_[c]) + " = ?" + std::to_string(c + 1);
-        sql = "UPDATE " + quoteIdent(table_) + " SET " + sets + " WHERE rowid = ?" + std::to_string(names_.size() + 1);
+            sets += (c ? ", " : "") + sqlIdentifier(names_[c]) + " = ?" + std::to_string(c + 1);
+        sql = "UPDATE " + sqlIdentifier(table_) + " SET " + sets + " WHERE rowid = ?" + std::to_string(names_.size() + 1);
     }
     sqlite3_stmt* st = db_.prepare(sql);
     for (size_t c = 0; c < names_.size(); ++c)
@@ -267,7 +263,7 @@ void Recordset::Delete()
         db_.fail("il recordset non è aggiornabile", source_);
     if (EOF_())
         db_.fail("nessun record corrente", source_);
-    sqlite3_stmt* st = db_.prepare("DELETE FROM " + quoteIdent(table_) + " WHERE rowid = ?1");
+    sqlite3_stmt* st = db_.prepare("DELETE FROM " + sqlIdentifier(table_) + " WHERE rowid = ?1");
     sqlite3_bind_int64(st, 1, rowids_[pos_]);
     int rc = sqlite3_step(st);
     std::string err = rc == SQLITE_DONE ? std::string() : sqlite3_errmsg(db_.handle());

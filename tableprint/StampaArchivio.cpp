@@ -14,6 +14,7 @@
 #include "tableprint/ErroreStampa.h"
 #include "tableprint/NumeriRegionali.h"
 #include "platform/PlainText.h"
+#include "platform/SqlQuote.h"
 
 #include <QString>
 #include <cmath>
@@ -201,13 +202,7 @@ std::string chiaveSql(const Value& v, FieldType tipo)
     std::string t = v.toText();
     if (tipo != FieldType::Text)
         return t;
-    std::string q = "'";
-    for (char ch : t) {
-        q += ch;
-        if (ch == '\'')
-            q += '\'';
-    }
-    return q + "'";
+    return sqlTextLiteral(t);
 }
 
 bool ugualeAZero(const Value& v, const std::string& testo)

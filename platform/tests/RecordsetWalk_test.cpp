@@ -152,3 +152,17 @@ TEST_F(RecordsetWalk, QueriesAreNotUpdatable)
     EXPECT_THROW(rs->Delete(), DbError);
     EXPECT_EQ(stored(), (std::vector<std::int64_t>{1, 2}));
 }
+
+// A query's field may be named by any text, double quotes included; a search over such
+// a set still finds its records.
+TEST_F(RecordsetWalk, SearchesASetWhoseFieldNamesHoldQuotes)
+{
+    fill(3);
+    auto rs = db->OpenRecordset("SELECT N AS [il \"numero\"], X AS 'l''altro' FROM T");
+    rs->FindFirst("[il \"numero\"] = 2");
+    ASSERT_FALSE(rs->NoMatch());
+    EXPECT_EQ(rs->Fields("l'altro").toText(), "r2");
+    rs->FindFirst("[l'altro] = 'R3'");
+    ASSERT_FALSE(rs->NoMatch());
+    EXPECT_EQ(rs->Fields(0).toInt(), 3);
+}
