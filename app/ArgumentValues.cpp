@@ -4,13 +4,9 @@
 #include "app/ShownArgument.h"
 #include "shell/FieldRoutines.h"
 #include "shell/MainFormRules.h"
+#include "platform/Calendar.h"
 
 namespace ravelt {
-
-std::array<std::int16_t, 13> monthLengths()
-{
-    return {0, 31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-}
 
 long wholeNumberArgument(const std::string& text, const std::string& what, long lo, long hi)
 {
@@ -26,7 +22,7 @@ std::string dateArgument(const std::string& text, const std::string& what)
     std::string cleaned = text;
     cleaned = FiltraCampo(cleaned, 0);
     EspandiData(cleaned);
-    std::array<std::int16_t, 13> giorni = monthLengths();
+    std::array<std::int16_t, 13> giorni = CommonYearMonthLengths;
     if (!checkDate(cleaned, giorni))
         throw ArgumentError(what + " non valida: " + shownArgument(text) + " (formato GG/MM/AAAA)");
     return cleaned;

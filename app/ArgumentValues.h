@@ -1,6 +1,4 @@
 #pragma once
-#include <array>
-#include <cstdint>
 #include <string>
 
 namespace ravelt {
@@ -16,8 +14,5 @@ long wholeNumberArgument(const std::string& text, const std::string& what, long 
 // (ddmmyy and ddmmyyyy are accepted too) and checked as the report needs it. Returns it
 // as dd/mm/yyyy.
 std::string dateArgument(const std::string& text, const std::string& what);
-
-// The month lengths as the window's activation sets them; the date checks rewrite February.
-std::array<std::int16_t, 13> monthLengths();
 
 }

@@ -8,6 +8,7 @@
 #include "cashreport/DocumentType.h"
 #include "shell/MainFormRules.h"
 #include "shell/program_state.h"
+#include "platform/Calendar.h"
 
 #include <filesystem>
 
@@ -18,7 +19,7 @@ int commandReport(const ParsedArguments& args, const CommandStreams& io, Program
     const std::string from = dateArgument(*args.value("from"), "data iniziale");
     const std::string to = dateArgument(*args.value("to"), "data finale");
     // The window's rules for the period: start not after the end, at most 100 years.
-    std::array<std::int16_t, 13> giorni = monthLengths();
+    std::array<std::int16_t, 13> giorni = CommonYearMonthLengths;
     const PeriodCheck period = checkPeriod(from, to, giorni);
     if (!period.ok)
         throw ArgumentError(period.message);

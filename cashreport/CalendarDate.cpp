@@ -1,19 +1,10 @@
 #include "cashreport/CalendarDate.h"
 
+#include "platform/Calendar.h"
+
 #include <cstdio>
 
 namespace ravelt {
-
-bool CalendarDate::isLeapYear(int year)
-{
-    return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-}
-
-int CalendarDate::daysInMonth(int year, int month)
-{
-    static const int lengths[13] = {0, 31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    return month == 2 && isLeapYear(year) ? 29 : lengths[month];
-}
 
 std::optional<CalendarDate> CalendarDate::parse(std::string_view text)
 {

@@ -22,9 +22,6 @@ struct CalendarDate {
     std::string text() const;  // dd/mm/yyyy
     std::string iso() const;   // yyyymmdd, as the stores keep dates
 
-    static bool isLeapYear(int year);
-    static int daysInMonth(int year, int month);
-
     auto operator<=>(const CalendarDate&) const = default;
 };
 

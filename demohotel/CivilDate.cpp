@@ -1,5 +1,7 @@
 #include "demohotel/CivilDate.h"
 
+#include "platform/Calendar.h"
+
 #include <cstdio>
 
 namespace ravelt {
@@ -18,20 +20,13 @@ std::int64_t daysFromCivil(std::int64_t y, unsigned m, unsigned d)
     return era * 146097 + static_cast<std::int64_t>(doe) - 719468;
 }
 
-bool leap(int y)
-{
-    return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0;
-}
-
 }
 
 std::optional<CivilDate> CivilDate::fromYmd(int year, int month, int day)
 {
-    static const int lengths[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
     if (year < 1 || year > 9999 || month < 1 || month > 12 || day < 1)
         return std::nullopt;
-    int last = lengths[month - 1] + (month == 2 && leap(year) ? 1 : 0);
-    if (day > last)
+    if (day > daysInMonth(year, month))
         return std::nullopt;
     return CivilDate(daysFromCivil(year, static_cast<unsigned>(month), static_cast<unsigned>(day)));
 }

@@ -7,6 +7,7 @@
 #include "platform/StoreSchema.h"
 #include "shell/MainFormRules.h"
 #include "shell/PasswordRoutines.h"
+#include "platform/Calendar.h"
 
 #include <iostream>
 
@@ -130,7 +131,7 @@ bool StartupSequence::activate()
             }
         }
     }
-    state_.GiorniMese = {0, 31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    state_.GiorniMese = CommonYearMonthLengths;
     state_.NumeroHotel = 1;
     return true;
 }

@@ -5,6 +5,7 @@
 #include "tableprint/ErroreStampa.h"
 #include "tableprint/OperatoreStampa.h"
 #include "platform/PlainText.h"
+#include "platform/Calendar.h"
 
 namespace ravelt {
 
@@ -52,7 +53,7 @@ bool numeroSemplice(const std::string& v)
 
 CondizioneStampa CondizioneStampa::Costruisci(std::array<CriterioStampa, 8>& righe, const CampiTabella& campi)
 {
-    std::array<std::int16_t, 13> giorniMese{0, 31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    std::array<std::int16_t, 13> giorniMese = CommonYearMonthLengths;
     CondizioneStampa c;
     for (auto& riga : righe) {
         const std::string& f = riga.campo;

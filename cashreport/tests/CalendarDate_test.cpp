@@ -1,5 +1,7 @@
 #include "cashreport/CalendarDate.h"
 
+#include "platform/Calendar.h"
+
 #include <gtest/gtest.h>
 
 using namespace ravelt;
@@ -48,7 +50,7 @@ TEST(CalendarDateNext, AYearHasItsDays)
         int days = 0;
         for (; d.year == year; d = d.next())
             ++days;
-        EXPECT_EQ(days, CalendarDate::isLeapYear(year) ? 366 : 365) << year;
+        EXPECT_EQ(days, isGregorianLeapYear(year) ? 366 : 365) << year;
         EXPECT_EQ(d, (CalendarDate{year + 1, 1, 1}));
     }
 }
