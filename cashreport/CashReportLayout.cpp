@@ -1,6 +1,7 @@
 #include "cashreport/CashReportLayout.h"
 
 #include "platform/Cp1252.h"
+#include "platform/BoxDrawing.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -46,9 +47,9 @@ std::string totalCountText(Currency count)
 std::string rule(char left, char joint, char right, const CashReportLayout::Widths& widths)
 {
     std::string s(1, left);
-    s += std::string(widths[0], CashReportLayout::Horizontal);
+    s += std::string(widths[0], BoxDrawing::Horizontal);
     for (std::size_t k = 1; k < widths.size(); ++k)
-        s += joint + std::string(widths[k], CashReportLayout::Horizontal);
+        s += joint + std::string(widths[k], BoxDrawing::Horizontal);
     return s + right;
 }
 
@@ -99,17 +100,17 @@ std::string CashReportLayout::titleLine(const DateTime& now, std::string_view st
 
 std::string CashReportLayout::topRule(const Widths& widths)
 {
-    return rule(TopLeft, TopTee, TopRight, widths);
+    return rule(BoxDrawing::TopLeft, BoxDrawing::TopTee, BoxDrawing::TopRight, widths);
 }
 
 std::string CashReportLayout::separator(const Widths& widths)
 {
-    return rule(LeftTee, Cross, RightTee, widths);
+    return rule(BoxDrawing::LeftTee, BoxDrawing::Cross, BoxDrawing::RightTee, widths);
 }
 
 std::string CashReportLayout::bottomRule(const Widths& widths)
 {
-    return rule(BottomLeft, BottomTee, BottomRight, widths);
+    return rule(BoxDrawing::BottomLeft, BoxDrawing::BottomTee, BoxDrawing::BottomRight, widths);
 }
 
 std::string CashReportLayout::headingCell(std::string_view intestazione, std::size_t width)
@@ -138,37 +139,37 @@ std::string CashReportLayout::totalCountCell(Currency count, std::size_t width)
 
 std::string CashReportLayout::headingsLine(const std::array<std::string, 11>& intestazioni, const Widths& w)
 {
-    std::string s(1, Vertical);
-    s += leftAligned("Data Rif. ", w[0]) + Vertical;
+    std::string s(1, BoxDrawing::Vertical);
+    s += leftAligned("Data Rif. ", w[0]) + BoxDrawing::Vertical;
     for (int n = 1; n <= 10; ++n)
-        s += headingCell(intestazioni[n], w[n]) + Vertical;
-    s += leftAligned(" TOTALE   ", w[totali::Totale]) + Vertical;
-    s += leftAligned("PRES", w[totali::Presenze]) + Vertical;
-    s += leftAligned("CAM.", w[totali::PresenzeNC]) + Vertical;
+        s += headingCell(intestazioni[n], w[n]) + BoxDrawing::Vertical;
+    s += leftAligned(" TOTALE   ", w[totali::Totale]) + BoxDrawing::Vertical;
+    s += leftAligned("PRES", w[totali::Presenze]) + BoxDrawing::Vertical;
+    s += leftAligned("CAM.", w[totali::PresenzeNC]) + BoxDrawing::Vertical;
     return s;
 }
 
 std::string CashReportLayout::dayLine(std::string_view dataCorrente, const Totali& giorno, const std::array<std::string, 11>& intestazioni,
                                       const Widths& w)
 {
-    std::string s(1, Vertical);
-    s += toCp1252(dataCorrente) + Vertical;
+    std::string s(1, BoxDrawing::Vertical);
+    s += toCp1252(dataCorrente) + BoxDrawing::Vertical;
     for (int n = 1; n <= 10; ++n)
-        s += (intestazioni[n].empty() ? blanks(w[n]) : moneyCell(giorno[n], w[n])) + Vertical;
-    s += moneyCell(giorno[totali::Totale], w[totali::Totale]) + Vertical;
-    s += dayCountCell(giorno[totali::Presenze], w[totali::Presenze]) + Vertical;
-    s += dayCountCell(giorno[totali::PresenzeNC], w[totali::PresenzeNC]) + Vertical;
+        s += (intestazioni[n].empty() ? blanks(w[n]) : moneyCell(giorno[n], w[n])) + BoxDrawing::Vertical;
+    s += moneyCell(giorno[totali::Totale], w[totali::Totale]) + BoxDrawing::Vertical;
+    s += dayCountCell(giorno[totali::Presenze], w[totali::Presenze]) + BoxDrawing::Vertical;
+    s += dayCountCell(giorno[totali::PresenzeNC], w[totali::PresenzeNC]) + BoxDrawing::Vertical;
     return s;
 }
 
 std::string CashReportLayout::totalsLine(const Totali& periodo, const Widths& w)
 {
-    std::string s(1, Vertical);
-    s += blanks(w[0]) + Vertical;
+    std::string s(1, BoxDrawing::Vertical);
+    s += blanks(w[0]) + BoxDrawing::Vertical;
     for (int n = 1; n <= totali::Totale; ++n)
-        s += moneyCell(periodo[n], w[n]) + Vertical;
-    s += totalCountCell(periodo[totali::Presenze], w[totali::Presenze]) + Vertical;
-    s += totalCountCell(periodo[totali::PresenzeNC], w[totali::PresenzeNC]) + Vertical;
+        s += moneyCell(periodo[n], w[n]) + BoxDrawing::Vertical;
+    s += totalCountCell(periodo[totali::Presenze], w[totali::Presenze]) + BoxDrawing::Vertical;
+    s += totalCountCell(periodo[totali::PresenzeNC], w[totali::PresenzeNC]) + BoxDrawing::Vertical;
     return s;
 }
 

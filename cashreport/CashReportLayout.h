@@ -2,6 +2,7 @@
 #include "cashreport/Totali.h"
 #include "platform/Clock.h"
 #include "platform/Currency.h"
+#include "platform/BoxDrawing.h"
 
 #include <array>
 #include <cstddef>
@@ -24,19 +25,6 @@ namespace ravelt {
 // readers of the report file take lines of any length.
 class CashReportLayout {
 public:
-    // Frame bytes, in the positions of the OEM box-drawing set.
-    static constexpr char Vertical = '\xB3';        // 179
-    static constexpr char Horizontal = '\xC4';      // 196
-    static constexpr char TopLeft = '\xDA';         // 218
-    static constexpr char TopRight = '\xBF';        // 191
-    static constexpr char BottomLeft = '\xC0';      // 192
-    static constexpr char BottomRight = '\xD9';     // 217
-    static constexpr char TopTee = '\xC2';          // 194
-    static constexpr char BottomTee = '\xC1';       // 193
-    static constexpr char LeftTee = '\xC3';         // 195
-    static constexpr char RightTee = '\xB4';        // 180
-    static constexpr char Cross = '\xC5';           // 197
-
     static constexpr std::size_t DayWidth = 10;
     static constexpr std::size_t MoneyWidth = 10;
     static constexpr std::size_t CountWidth = 4;

@@ -3,6 +3,7 @@
 #include "output/FileImpostazioni.h"
 #include "output/RigheReport.h"
 #include "platform/AtomicFile.h"
+#include "platform/BoxDrawing.h"
 
 #include <stdexcept>
 #include <vector>
@@ -18,14 +19,16 @@ bool digitAt(std::string_view s, long i)
     return i >= 0 && i < static_cast<long>(s.size()) && s[i] >= '0' && s[i] <= '9';
 }
 
+// A frame byte that parts two fields. The horizontal line and the right tee are not
+// among them: the one becomes a blank, the other parts fields only at the line's end.
 bool frame(unsigned char b)
 {
-    switch (b) {
-    case 217: case 197: case 194: case 195: case 192: case 193: case 179: case 191: case 218:
-        return true;
-    default:
-        return false;
-    }
+    using Box = BoxDrawing;
+    for (char piece : {Box::Vertical, Box::TopLeft, Box::TopRight, Box::BottomLeft, Box::BottomRight, Box::TopTee,
+                       Box::BottomTee, Box::LeftTee, Box::Cross})
+        if (b == static_cast<unsigned char>(piece))
+            return true;
+    return false;
 }
 
 // A CSV row as it is built: the fields already closed, and the current field kept apart
@@ -147,12 +150,12 @@ std::string RigaCsv(std::string_view riga, const SeparatoreXLS& s)
         bool amountAround = digitAt(riga, i - 1) && digitAt(riga, i + 1) && digitAt(riga, i + 2);
         if (frame(b) || b == '|' || b == '+') {
             row.separatore(s.separatore);
-        } else if (b == 180) {
+        } else if (b == static_cast<unsigned char>(BoxDrawing::RightTee)) {
             if (i == n - 1)
                 row.separatore(s.separatore);
             else
                 row.aggiungi(' ');
-        } else if (b == 196) {
+        } else if (b == static_cast<unsigned char>(BoxDrawing::Horizontal)) {
             row.aggiungi(' ');
         } else if (b == ',') {
             if (!amountAround) {

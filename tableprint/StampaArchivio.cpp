@@ -15,6 +15,7 @@
 #include "tableprint/NumeriRegionali.h"
 #include "platform/PlainText.h"
 #include "platform/SqlQuote.h"
+#include "platform/BoxDrawing.h"
 
 #include <QString>
 #include <cmath>
@@ -40,14 +41,12 @@ struct Linee {
     Bordo sopra, mezzo, sotto;
 };
 
-constexpr char b(int v)
-{
-    return static_cast<char>(static_cast<unsigned char>(v));
-}
-
 const Linee LineeSemplici{'|', {'|', '=', '|', '|'}, {'|', '=', '|', '|'}, {'|', '=', '|', '|'}};
-const Linee LineeRiquadro{b(179), {b(218), b(196), b(194), b(191)}, {b(195), b(196), b(197), b(180)},
-                          {b(192), b(196), b(193), b(217)}};
+using Box = BoxDrawing;
+const Linee LineeRiquadro{Box::Vertical,
+                          {Box::TopLeft, Box::Horizontal, Box::TopTee, Box::TopRight},
+                          {Box::LeftTee, Box::Horizontal, Box::Cross, Box::RightTee},
+                          {Box::BottomLeft, Box::Horizontal, Box::BottomTee, Box::BottomRight}};
 
 std::string aDestra(const std::string& t, size_t w)
 {
