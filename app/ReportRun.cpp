@@ -5,6 +5,7 @@
 #include "platform/Clock.h"
 #include "shell/RaveltDT.h"
 #include "shell/program_state.h"
+#include "shell/MessagePresenter.h"
 
 #include <QApplication>
 #include <filesystem>
@@ -35,7 +36,7 @@ void runCashReportWindow(RaveltDT& window, const ReportRequest& request, Message
         menu.exec();
     } catch (const CashReportError& e) {
         window.setHourglass(false);
-        messages.MostraMessaggio(e.description() + "\r\n(" + e.source() + ")", 48, e.source());
+        messages.MostraMessaggio(e.description() + "\r\n(" + e.source() + ")", StileMessaggio::Avviso, e.source());
     }
 }
 

@@ -88,7 +88,7 @@ GridContent ColumnSetup::formeDiPagamento() const
 ColumnSetup::Esito ColumnSetup::assegna(int colonna, const std::string& testoIntestazione, const std::string& sigla)
 {
     if (trimBlanks(testoIntestazione).empty()) {
-        messages_.MostraMessaggio("E' Necessario intestare prima la colonna!", 48, "Dati Incompleti");
+        messages_.MostraMessaggio("E' Necessario intestare prima la colonna!", StileMessaggio::Avviso, "Dati Incompleti");
         return Esito::SenzaIntestazione;
     }
     std::string criterio = "NumeroHotel = " + std::to_string(numeroHotel_) + " and Sigla = " + sqlTextLiteral(sigla);
@@ -108,7 +108,7 @@ ColumnSetup::Esito ColumnSetup::assegna(int colonna, const std::string& testoInt
             std::string testo = "Forma di pagamento gi\xC3\xA0 utilizzata!\r\nColonna : " + rs->Fields("NumeroColonna").toText() + " (" +
                                 rs->Fields("Intestazione").toText() + ")";
             db->Rollback();
-            messages_.MostraMessaggio(testo, 0, "Codice Errato");
+            messages_.MostraMessaggio(testo, StileMessaggio::SoloOk, "Codice Errato");
             return Esito::GiaUtilizzato;
         }
         std::string intestazione = testoIntestazione;
@@ -152,7 +152,7 @@ ColumnSetup::Esito ColumnSetup::rimuovi(const std::string& sigla)
 
 void ColumnSetup::segnalaErrore(const std::exception& e) const
 {
-    messages_.MostraMessaggio(std::string("Errore nell'archivio delle colonne, nessuna modifica registrata:\r\n") + e.what(), 48,
+    messages_.MostraMessaggio(std::string("Errore nell'archivio delle colonne, nessuna modifica registrata:\r\n") + e.what(), StileMessaggio::Avviso,
                               "Errore Archivio");
 }
 

@@ -85,7 +85,7 @@ ImpRavelt::ImpRavelt(std::filesystem::path folder, ProgramState& stato, MessageP
         if (apriStampa_)
             apriStampa_();
         else
-            messages_.MostraMessaggio("La stampa delle tabelle non è ancora disponibile in questa versione.", 48, "Stampa");
+            messages_.MostraMessaggio("La stampa delle tabelle non è ancora disponibile in questa versione.", StileMessaggio::Avviso, "Stampa");
     });
     connect(esci, &QPushButton::clicked, this, &QDialog::accept);
 }

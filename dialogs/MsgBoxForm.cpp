@@ -1,6 +1,7 @@
 #include "dialogs/MsgBoxForm.h"
 
 #include "shell/KeyboardFocus.h"
+#include "shell/MessagePresenter.h"
 #include "shell/Twips.h"
 
 #include <QApplication>
@@ -14,9 +15,27 @@ namespace ravelt {
 
 namespace {
 
+// The box cuts its twips down to whole pixels, where the windows' designed places round
+// them: its size follows the text, and keeps the pixel sizes it has always had for it.
 constexpr int px(int twips)
 {
     return twips / 15;
+}
+
+// The buttons the box shows for a style: 1 ("Ok") for a plain message or a warning; 2
+// ("Si", "No") for a plain question, one with the question mark, and every style from 200
+// to 400; 3 ("Si", "No", "Annulla") for the question or warning with Annulla. 0 for any
+// other style, which leaves the buttons as they were.
+int pulsantiDelloStile(int stile)
+{
+    using S = StileMessaggio;
+    if (stile == S::SoloOk || stile == S::SoloOk + S::Avviso)
+        return 1;
+    if (stile == S::SiNo || stile == S::SiNo + S::Domanda || (stile >= 200 && stile <= 400))
+        return 2;
+    if (stile == S::SiNoAnnulla + S::Domanda || stile == S::SiNoAnnulla + S::Avviso)
+        return 3;
+    return 0;
 }
 
 }
@@ -120,12 +139,12 @@ void MsgBoxForm::applicaStile(std::int16_t stile)
         t_[1]->setVisible(v1);
         t_[2]->setVisible(v2);
     };
-    if (stile == 0 || stile == 48)
-        set("Ok", "Ok", false, false);
-    else if (stile == 4 || stile == 36 || (stile >= 200 && stile <= 400))
-        set("Si", "No", true, false);
-    else if (stile == 35 || stile == 51)
-        set("Si", "No", true, true);
+    switch (pulsantiDelloStile(stile)) {
+    case 1: set("Ok", "Ok", false, false); break;
+    case 2: set("Si", "No", true, false); break;
+    case 3: set("Si", "No", true, true); break;
+    default: break;
+    }
     StilePulsanti_ = stile;
 }
 
@@ -142,17 +161,21 @@ void MsgBoxForm::attivazione()
     const int w = px(975);
     const int w0 = width();
     const std::int16_t s = StilePulsanti_;
-    if (s == 0 || s == 48) {
+    const int pulsanti = pulsantiDelloStile(s);
+    if (pulsanti == 1) {
         t_[0]->move((w0 - w) / 2, t_[0]->y());
-    } else if (s == 4 || s == 36 || (s >= 200 && s <= 400)) {
+    } else if (pulsanti == 2) {
         t_[0]->move((w0 - (2 * w + px(70))) / 2, t_[0]->y());
         t_[1]->move(t_[0]->x() + w + px(70), t_[1]->y());
-    } else if (s == 35 || s == 51) {
+    } else if (pulsanti == 3) {
         t_[0]->move((w0 - (3 * w + px(140))) / 2, t_[0]->y());
         t_[1]->move(t_[0]->x() + w + px(70), t_[1]->y());
         t_[2]->move(t_[1]->x() + t_[1]->width() + px(70), t_[2]->y());
     }
-    if (s == 4 || s == 36 || s == 35 || s == 51)
+    // A question takes the focus to its first button at every showing; a plain message
+    // only at the first.
+    using S = StileMessaggio;
+    if (s == S::SiNo || s == S::SiNo + S::Domanda || pulsanti == 3)
         setKeyboardFocus(*t_[0]);
     else if (!activated_)
         setKeyboardFocus(*t_[0]);
@@ -179,11 +202,11 @@ void MsgBoxForm::premuto(int index)
 {
     esito_.premuto = true;
     if (index == 0)
-        esito_.RispostaMsg = t_[0]->text() == "Si" ? 6 : 0;
+        esito_.RispostaMsg = t_[0]->text() == "Si" ? RispostaMessaggio::Si : RispostaMessaggio::OkSemplice;
     else if (index == 1)
-        esito_.RispostaMsg = 7;
+        esito_.RispostaMsg = RispostaMessaggio::No;
     else
-        esito_.RispostaMsg = 2;
+        esito_.RispostaMsg = RispostaMessaggio::Annulla;
     accept();
 }
 

@@ -13,7 +13,7 @@ namespace ravelt {
 // What one showing of the message box answered.
 struct EsitoMsgBox {
     bool premuto = false;          // false when the box was closed without a button
-    std::int16_t RispostaMsg = 0;  // the button's answer code: 0 "Ok", 6 "Si", 7 "No", 2 "Annulla"
+    std::int16_t RispostaMsg = 0;  // the button's RispostaMessaggio: OkSemplice, Si, No or Annulla
 };
 
 // The program's own message box: a title strip, the message, and one to three buttons

@@ -2,6 +2,7 @@
 
 #include "shell/KeyboardFocus.h"
 #include "shell/Twips.h"
+#include "shell/MessagePresenter.h"
 
 #include <QAction>
 #include <QApplication>
@@ -203,7 +204,7 @@ void RaveltDT::focusOn(FocusTarget target)
 void RaveltDT::tell(const std::string& text)
 {
     if (services_.messages)
-        services_.messages->MostraMessaggio(text, 48, StartupSequence::Titolo);
+        services_.messages->MostraMessaggio(text, StileMessaggio::Avviso, StartupSequence::Titolo);
     else
         std::cerr << text << '\n';
 }

@@ -8,6 +8,7 @@
 #include "shell/MainFormRules.h"
 #include "shell/PasswordRoutines.h"
 #include "platform/Calendar.h"
+#include "shell/MessagePresenter.h"
 
 #include <iostream>
 
@@ -16,7 +17,6 @@ namespace ravelt {
 namespace {
 
 constexpr const char* Chiusura = "\r\nIl programma viene chiuso.";
-constexpr int StileAvviso = 48;  // exclamation icon, "Ok"
 
 }
 
@@ -50,7 +50,7 @@ bool StartupSequence::readRegistry()
             rs->Close();
             db->Close();
             tell(std::string("L'anagrafica degli hotel (AnagraficaHotels.mdb) non contiene alcun hotel.") + Chiusura,
-                 StileAvviso);
+                 StileMessaggio::Avviso);
             return false;
         }
         rs->MoveFirst();
@@ -59,7 +59,7 @@ bool StartupSequence::readRegistry()
         db->Close();
         return true;
     } catch (const std::exception& e) {
-        tell(std::string("Impossibile leggere l'anagrafica degli hotel: ") + e.what() + Chiusura, StileAvviso);
+        tell(std::string("Impossibile leggere l'anagrafica degli hotel: ") + e.what() + Chiusura, StileMessaggio::Avviso);
         return false;
     }
 }
@@ -76,7 +76,7 @@ void StartupSequence::readWorkstation()
         std::string why = pc ? "vale \"" + *pc + "\", che non è un numero di postazione" : "non è impostata";
         tell("La variabile d'ambiente PCLocal " + why +
                  ".\r\nSi usa la postazione 0: il file di stampa sarà FD0.",
-             StileAvviso);
+             StileMessaggio::Avviso);
     }
 }
 
@@ -96,7 +96,7 @@ bool StartupSequence::load()
         state_.AccessoConsentito = std::string("N");
         tell("Il file delle password della direzione (Security.pwd) non è utilizzabile: " + pwd.problem +
                  ".\r\nL'accesso è riservato alla direzione e non può essere verificato." + Chiusura,
-             StileAvviso);
+             StileMessaggio::Avviso);
         return false;
     }
     state_.PasswordDirezione = pwd.PasswordDirezione;
@@ -108,9 +108,9 @@ bool StartupSequence::load()
 
     if (state_.AccessoConsentito != "S") {
         if (state_.AccessoConsentito == "N")
-            tell(std::string("Password della direzione errata: accesso non consentito.") + Chiusura, StileAvviso);
+            tell(std::string("Password della direzione errata: accesso non consentito.") + Chiusura, StileMessaggio::Avviso);
         else
-            tell(std::string("Password della direzione non inserita: accesso non consentito.") + Chiusura, StileAvviso);
+            tell(std::string("Password della direzione non inserita: accesso non consentito.") + Chiusura, StileMessaggio::Avviso);
         return false;
     }
     readWorkstation();
@@ -127,7 +127,7 @@ bool StartupSequence::activate()
         } catch (const std::exception& e) {
             if (!columnStoreFailureTold_) {
                 columnStoreFailureTold_ = true;
-                tell(std::string("Impossibile creare l'archivio delle colonne: ") + e.what(), StileAvviso);
+                tell(std::string("Impossibile creare l'archivio delle colonne: ") + e.what(), StileMessaggio::Avviso);
             }
         }
     }

@@ -7,13 +7,15 @@ namespace ravelt {
 
 std::vector<MessaggioStandard::Pulsante> MessaggioStandard::Pulsanti(int stile)
 {
-    switch (stile & 7) {
-    case 1: return {{"OK", 1}, {"Annulla", 2}};
-    case 2: return {{"Interrompi", 3}, {"Riprova", 4}, {"Ignora", 5}};
-    case 3: return {{"&Si", 6}, {"&No", 7}, {"Annulla", 2}};
-    case 4: return {{"&Si", 6}, {"&No", 7}};
-    case 5: return {{"Riprova", 4}, {"Annulla", 2}};
-    default: return {{"OK", 1}};
+    using S = StileMessaggio;
+    using R = RispostaMessaggio;
+    switch (stile & S::Pulsanti) {
+    case S::OkAnnulla: return {{"OK", R::Ok}, {"Annulla", R::Annulla}};
+    case S::InterrompiRiprovaIgnora: return {{"Interrompi", R::Interrompi}, {"Riprova", R::Riprova}, {"Ignora", R::Ignora}};
+    case S::SiNoAnnulla: return {{"&Si", R::Si}, {"&No", R::No}, {"Annulla", R::Annulla}};
+    case S::SiNo: return {{"&Si", R::Si}, {"&No", R::No}};
+    case S::RiprovaAnnulla: return {{"Riprova", R::Riprova}, {"Annulla", R::Annulla}};
+    default: return {{"OK", R::Ok}};
     }
 }
 
@@ -26,11 +28,11 @@ int MessaggioStandard::MostraMessaggio(const std::string& testo, int stile, cons
     box.setObjectName("MessaggioStandard");
     box.setWindowTitle(QString::fromStdString(titolo));
     box.setText(text);
-    switch (stile & 0x70) {
-    case 16: box.setIcon(QMessageBox::Critical); break;
-    case 32: box.setIcon(QMessageBox::Question); break;
-    case 48: box.setIcon(QMessageBox::Warning); break;
-    case 64: box.setIcon(QMessageBox::Information); break;
+    switch (stile & StileMessaggio::Icona) {
+    case StileMessaggio::Critico: box.setIcon(QMessageBox::Critical); break;
+    case StileMessaggio::Domanda: box.setIcon(QMessageBox::Question); break;
+    case StileMessaggio::Avviso: box.setIcon(QMessageBox::Warning); break;
+    case StileMessaggio::Informazione: box.setIcon(QMessageBox::Information); break;
     default: break;
     }
     const auto pulsanti = Pulsanti(stile);
@@ -40,11 +42,11 @@ int MessaggioStandard::MostraMessaggio(const std::string& testo, int stile, cons
         p->setObjectName(QString("Pulsante_%1").arg(i));
         creati.push_back(p);
     }
-    const size_t predefinito = static_cast<size_t>((stile & 0x300) >> 8);
+    const size_t predefinito = static_cast<size_t>((stile & StileMessaggio::Predefinito) / StileMessaggio::SecondoPredefinito);
     box.setDefaultButton(creati[predefinito < creati.size() ? predefinito : 0]);
     QPushButton* fuga = creati.size() == 1 ? creati[0] : nullptr;
     for (size_t i = 0; i < pulsanti.size(); ++i)
-        if (pulsanti[i].risposta == 2 || (!fuga && pulsanti[i].risposta == 7))
+        if (pulsanti[i].risposta == RispostaMessaggio::Annulla || (!fuga && pulsanti[i].risposta == RispostaMessaggio::No))
             fuga = creati[i];
     if (fuga)
         box.setEscapeButton(fuga);

@@ -4,6 +4,7 @@
 #include "platform/DbError.h"
 #include "platform/Recordset.h"
 #include "shell/FieldRoutines.h"
+#include "shell/MessagePresenter.h"
 #include "shell/Twips.h"
 #include "tableprint/CondizioneStampa.h"
 #include "tableprint/DefinizioneStampa.h"
@@ -170,7 +171,7 @@ void Stampa::mostraAvvisi()
 {
     const auto nuovi = avvisi_.daDire();
     if (!nuovi.empty())
-        messaggio(AvvisiImpostazioni::Testo(nuovi), 48, TitoloAvvisi);
+        messaggio(AvvisiImpostazioni::Testo(nuovi), StileMessaggio::Avviso, TitoloAvvisi);
 }
 
 // The activation: a missing definition is told and closes the screen; otherwise the
@@ -185,7 +186,7 @@ void Stampa::attivazione()
     try {
         testata = LeggiTestataStampa(servizi_.cartella / fileDefinizione_, &avvisi_);
     } catch (const ErroreStampa& e) {
-        messaggio(e.testo(), 16, e.titolo());
+        messaggio(e.testo(), StileMessaggio::Critico, e.titolo());
         chiusa_ = true;
         close();
         return;
@@ -195,7 +196,7 @@ void Stampa::attivazione()
     try {
         campi_ = CampiTabella::Leggi(servizi_.cartella, testata.campo(3), testata.campo(4));
     } catch (const ErroreStampa& e) {
-        messaggio(e.testo(), 16, e.titolo());
+        messaggio(e.testo(), StileMessaggio::Critico, e.titolo());
     }
     if (combo1_[0]->count() == 0) {
         for (int n = 0; n <= 8; ++n) {
@@ -208,7 +209,7 @@ void Stampa::attivazione()
     try {
         filtro = FiltroSalvato::Leggi(servizi_.cartella / (stato_.NomeStampa + ".fil"), servizi_.parametri, &avvisi_);
     } catch (const ErroreStampa& e) {
-        messaggio(e.testo(), 48, e.titolo());
+        messaggio(e.testo(), StileMessaggio::Avviso, e.titolo());
     }
     if (!filtro) {
         mostraAvvisi();
@@ -332,7 +333,7 @@ void Stampa::anteprima()
     } catch (const ErroreStampa& e) {
         for (int n = 0; n < 8; ++n)
             text1_[n]->setText(QString::fromStdString(scelta.righe[static_cast<size_t>(n)].valore));
-        messaggio(e.testo(), e.tipo() == ErroreStampa::Tipo::DatiMancanti ? 0 : 48, e.titolo());
+        messaggio(e.testo(), e.tipo() == ErroreStampa::Tipo::DatiMancanti ? StileMessaggio::SoloOk : StileMessaggio::Avviso, e.titolo());
         return;
     }
     for (int n = 0; n < 8; ++n)
@@ -350,7 +351,7 @@ void Stampa::anteprima()
         CursoreAttesa attesa;
         StampaArchivio(contesto, fileDefinizione_, "---", condizione, scelta.campoOrdine, scelta.compresso);
     } catch (const ErroreStampa& e) {
-        messaggio(e.testo(), 48, e.titolo());
+        messaggio(e.testo(), StileMessaggio::Avviso, e.titolo());
         mostraAvvisi();
         return;
     }
@@ -364,7 +365,8 @@ void Stampa::anteprima()
 // after the definition replaces the earlier one in one step.
 void Stampa::salvaFiltro()
 {
-    if (!servizi_.messaggi || servizi_.messaggi->MostraMessaggio("Sicuro?", 4 + 32 + 256, "Salva Filtro") != 6)
+    constexpr int Stile = StileMessaggio::SiNo + StileMessaggio::Domanda + StileMessaggio::SecondoPredefinito;
+    if (!servizi_.messaggi || servizi_.messaggi->MostraMessaggio("Sicuro?", Stile, "Salva Filtro") != RispostaMessaggio::Si)
         return;
     std::string nome = fileDefinizione_;
     nome = nome.substr(0, nome.size() >= 4 ? nome.size() - 4 : 0) + ".fil";
@@ -372,7 +374,7 @@ void Stampa::salvaFiltro()
     try {
         FiltroSalvato::Scrivi(servizi_.cartella / nome, scelta.compresso, scelta.campoOrdine, scelta.righe);
     } catch (const ErroreStampa& e) {
-        messaggio(e.testo(), 48, e.titolo());
+        messaggio(e.testo(), StileMessaggio::Avviso, e.titolo());
     }
 }
 
