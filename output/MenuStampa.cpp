@@ -21,6 +21,7 @@
 #include <QShowEvent>
 #include <QToolButton>
 #include <QUrl>
+#include <stdexcept>
 
 namespace ravelt {
 
@@ -141,8 +142,9 @@ MenuStampa::MenuStampa(std::filesystem::path folder, std::int16_t pcLocal, Progr
             combo2_->addItem(QString::fromStdString(n));
         if (names.empty())
             combo2_->addItem(NessunaStampante);
-    } catch (const std::exception&) {
+    } catch (const std::runtime_error& e) {
         combo2_->addItem(NessunaStampante);
+        problemaStampanti_ = std::string("Impossibile leggere l'elenco delle stampanti installate: ") + e.what();
     }
     combo2_->setCurrentIndex(-1);
     combo2_->setEditText(QString());
@@ -158,6 +160,8 @@ void MenuStampa::showEvent(QShowEvent* event)
     QDialog::showEvent(event);
     if (!attivata_) {
         attivata_ = true;
+        if (!problemaStampanti_.empty())
+            errore(problemaStampanti_);
         attivazione();
     }
 }

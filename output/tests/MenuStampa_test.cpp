@@ -168,6 +168,32 @@ TEST_F(MenuStampaTest, NoInstalledPrinterShowsTheNoPrinterEntryWhichNamesNoDevic
     EXPECT_EQ(printers.textJobs[0]->device, "aghi.txt");
 }
 
+// A print service that cannot give its queues: the menu opens with the no-printer entry,
+// tells why over itself once, and still prints on a destination's own device.
+TEST_F(MenuStampaTest, APrinterListTheSystemCannotGiveIsToldAndTheMenuStillPrints)
+{
+    struct ServizioMuto : MemoryPrinterSystem {
+        std::vector<std::string> deviceNames() const override
+        {
+            throw std::runtime_error("il servizio di stampa non risponde");
+        }
+    } muto;
+    servizi.stampanti = &muto;
+    auto m = apri();
+    EXPECT_EQ(voci(combo(*m, "Combo2")), (std::vector<std::string>{"<nessuna stampante>"}));
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_NE(messages.shown[0].testo.find("il servizio di stampa non risponde"), std::string::npos)
+        << messages.shown[0].testo;
+    EXPECT_EQ(messages.shown[0].titolo, "Stampa");
+    EXPECT_TRUE(m->isVisible());
+
+    combo(*m, "Combo1")->setCurrentText("Aghi");
+    premi(*m, 3);
+    ASSERT_EQ(muto.textJobs.size(), 1u);
+    EXPECT_EQ(muto.textJobs[0]->device, "aghi.txt");
+    EXPECT_EQ(messages.shown.size(), 1u) << "told once, not again on a print";
+}
+
 TEST_F(MenuStampaTest, ClosesItselfWithoutDestinations)
 {
     std::filesystem::remove(dir / "Stampanti.sqlite");
