@@ -73,6 +73,12 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    void completaServizi();
+    void impostaFinestra();
+    void costruisciControlli();
+    void costruisciPulsanti();
+    void carica(const Clock* clock);
+    void caricaStampanti();
     void attivazione();
     void stampa();
     void stampaPdf();
