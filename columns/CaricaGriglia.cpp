@@ -1,11 +1,12 @@
 #include "columns/CaricaGriglia.h"
 
 #include "platform/Currency.h"
+#include "platform/DbError.h"
 #include "platform/Recordset.h"
 #include "shell/FieldRoutines.h"
 
 #include <QString>
-#include <exception>
+#include <stdexcept>
 
 namespace ravelt {
 
@@ -23,6 +24,12 @@ std::string cellText(const Value& v)
 std::string leftChars(const std::string& s, int n)
 {
     return QString::fromStdString(s).left(std::max(0, n)).toStdString();
+}
+
+void tieniProblema(GridContent& g, const std::exception& e)
+{
+    if (g.problema.empty())
+        g.problema = e.what();
 }
 
 std::string isoToScreen(const std::string& s)
@@ -58,7 +65,9 @@ GridContent CaricaGriglia(Recordset& archivio, const std::string& filtro, const 
             for (int i = 1; i <= ncol; ++i) {
                 const ColonnaGriglia& c = colonne[i];
                 // A value its field's type cannot hold shows as stored and adds nothing to
-                // the total: the routine skips what fails and goes on.
+                // the total. A field the record lacks, or an amount beyond the currency's
+                // range, leaves the cell empty and the grid goes on; the first such failure
+                // is kept for the caller to tell.
                 std::string text;
                 try {
                     const Value& v = archivio.Fields(c.Campo);
@@ -70,8 +79,12 @@ GridContent CaricaGriglia(Recordset& archivio, const std::string& filtro, const 
                         text = isoToScreen(text);
                     if (c.TipoDato == "N" && !v.isUnreadable())
                         totali[i] += v.toCurrency();
-                } catch (const std::exception&) {
+                } catch (const DbError& e) {
                     text.clear();
+                    tieniProblema(g, e);
+                } catch (const std::overflow_error& e) {
+                    text.clear();
+                    tieniProblema(g, e);
                 }
                 row.push_back(text);
                 ++celle;
@@ -79,8 +92,10 @@ GridContent CaricaGriglia(Recordset& archivio, const std::string& filtro, const 
             g.cells.push_back(row);
             archivio.FindNext(filtro);
         }
-    } catch (const std::exception&) {
-        // A criterion the engine cannot evaluate shows no data rows.
+    } catch (const DbError& e) {
+        // A criterion the engine cannot evaluate, or a store it cannot search, ends the
+        // data rows where the search stopped; the grid is still finished.
+        tieniProblema(g, e);
     }
 
     g.cells.push_back(std::vector<std::string>(ncol));

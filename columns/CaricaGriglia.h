@@ -15,8 +15,10 @@ class Recordset;
 // where "N" columns show their sums. 'maxRighe' limits the number of cells written:
 // filling stops after the record that brings the count to the limit or beyond.
 //
-// It never fails the caller: a field it cannot read, or a criterion the engine rejects,
-// leaves the cell (or the data rows) empty and the grid is still returned whole.
+// It never throws for what the store holds: a field it cannot read leaves the cell empty,
+// a criterion the engine rejects (or a store it cannot search) ends the data rows, and
+// the grid is still returned whole, with the first such failure in 'problema' for the
+// caller to tell.
 GridContent CaricaGriglia(Recordset& archivio, const std::string& filtro, const ColonneGriglia& colonne, std::int16_t maxRighe);
 
 }

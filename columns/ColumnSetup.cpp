@@ -55,7 +55,10 @@ GridContent ColumnSetup::riempi(const std::string& archivio, const std::string& 
     try {
         auto db = Database::OpenDatabase(archivio, folder_);
         auto rs = db->OpenRecordset(origine);
-        return CaricaGriglia(*rs, filtro, colonneCodici(), 9999);
+        GridContent g = CaricaGriglia(*rs, filtro, colonneCodici(), 9999);
+        if (!g.problema.empty())
+            segnala("La griglia non mostra tutto il contenuto di " + archivio + ":\r\n" + g.problema);
+        return g;
     } catch (const std::exception& e) {
         segnalaErrore(e);
         return {};
@@ -152,8 +155,12 @@ ColumnSetup::Esito ColumnSetup::rimuovi(const std::string& sigla)
 
 void ColumnSetup::segnalaErrore(const std::exception& e) const
 {
-    messages_.MostraMessaggio(std::string("Errore nell'archivio delle colonne, nessuna modifica registrata:\r\n") + e.what(), StileMessaggio::Avviso,
-                              "Errore Archivio");
+    segnala(std::string("Errore nell'archivio delle colonne, nessuna modifica registrata:\r\n") + e.what());
+}
+
+void ColumnSetup::segnala(const std::string& testo) const
+{
+    messages_.MostraMessaggio(testo, StileMessaggio::Avviso, "Errore Archivio");
 }
 
 }

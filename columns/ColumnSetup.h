@@ -40,10 +40,12 @@ public:
     Esito rimuovi(const std::string& sigla);
 
 private:
-    // A grid of the two code columns from a store's table or statement, filtered.
+    // A grid of the two code columns from a store's table or statement, filtered; what
+    // the store would not give is told, and the grid shows what was read.
     GridContent riempi(const std::string& archivio, const std::string& origine, const std::string& filtro) const;
     std::string criterioColonna(int colonna) const;
     void segnalaErrore(const std::exception& e) const;
+    void segnala(const std::string& testo) const;
 
     std::filesystem::path folder_;
     std::int16_t numeroHotel_;

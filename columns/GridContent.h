@@ -8,12 +8,15 @@ namespace ravelt {
 
 // What a filled grid shows, independent of the widget: cells by row and column (row 0
 // the header), column widths in twips, right alignment per column, and whether the
-// selection is drawn (off when no record matched).
+// selection is drawn (off when no record matched), and what could not be read.
 struct GridContent {
     std::vector<std::vector<std::string>> cells;
     std::vector<int> widthsTwips;
     std::vector<bool> alignRight;
     bool selectionShown = false;
+    // Why some cells or rows are missing (a field the store lacks, a search the engine
+    // could not carry out); empty when everything was read.
+    std::string problema;
 
     int rows() const { return static_cast<int>(cells.size()); }
     int columns() const { return static_cast<int>(widthsTwips.size()); }

@@ -256,6 +256,9 @@ void publish(const fs::path& staging, const fs::path& folder)
             published.push_back(target);
         }
     } catch (...) {
+        // Whatever stopped the publishing (a name taken, a file system error, memory)
+        // takes back what was published and goes on to the caller unchanged: nothing
+        // is swallowed, so every kind is caught.
         std::error_code ec;
         for (const auto& p : published)
             fs::remove(p, ec);
@@ -305,6 +308,9 @@ DemoSummary createDemoHotel(const fs::path& folder, const DemoOptions& options)
         buildDemo(staging, options, firstDay, summary);
         publish(staging, folder);
     } catch (...) {
+        // Any failure, of the store engine, the file system or memory, removes the
+        // staging folder (and the folder made for the demo) and goes on to the caller
+        // unchanged: nothing is swallowed, so every kind is caught.
         std::error_code ec;
         if (!staging.empty())
             fs::remove_all(staging, ec);

@@ -24,8 +24,10 @@ std::string checkPassword(std::string& entry, const std::string& passwordDirezio
         return "N";
     try {
         return std::stoll(CalcolaControllo(entry)) == valoreControllo ? "S" : "N";
-    } catch (const std::exception&) {
-        return "N";  // a check value beyond 32 bits matches nothing stored
+    } catch (const std::overflow_error&) {
+        // A password whose check value passes 32 bits matches no stored value, which
+        // is a 32-bit number: it is a wrong password, not a failure.
+        return "N";
     }
 }
 

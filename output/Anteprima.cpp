@@ -75,10 +75,12 @@ Anteprima::Anteprima(std::filesystem::path folder, std::int16_t pcLocal, Message
     tasto_[0]->setStyleSheet("QPushButton { background: white; }");
 
     // The file is held from the load: a report written after it is read on the
-    // first button that needs it.
+    // first button that needs it. A file that cannot be read now is left closed and not
+    // told here: the first showing opens it again and tells that failure over the
+    // preview, with the report's path.
     try {
         lettore_.apri();
-    } catch (const std::exception&) {
+    } catch (const std::runtime_error&) {
         lettore_.chiudi();
     }
 }

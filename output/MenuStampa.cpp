@@ -21,6 +21,7 @@
 #include <QShowEvent>
 #include <QToolButton>
 #include <QUrl>
+#include <stdexcept>
 
 namespace ravelt {
 
@@ -56,6 +57,16 @@ MenuStampa::MenuStampa(std::filesystem::path folder, std::int16_t pcLocal, Progr
     : QDialog(parent), folder_(std::move(folder)), pcLocal_(pcLocal), state_(state), messages_(messages),
       servizi_(std::move(servizi)), codiceAssistenza_(state.CodiceAssistenza)
 {
+    completaServizi();
+    impostaFinestra();
+    costruisciControlli();
+    costruisciPulsanti();
+    carica(clock);
+}
+
+// The services the caller left empty become the workstation's own.
+void MenuStampa::completaServizi()
+{
     if (!servizi_.stampanti) {
         stampantiProprie_ = std::make_unique<QtPrinterSystem>();
         servizi_.stampanti = stampantiProprie_.get();
@@ -64,7 +75,10 @@ MenuStampa::MenuStampa(std::filesystem::path folder, std::int16_t pcLocal, Progr
         envProprio_ = std::make_unique<SystemEnvironment>();
         servizi_.env = envProprio_.get();
     }
+}
 
+void MenuStampa::impostaFinestra()
+{
     setObjectName("MenuStampa");
     setWindowTitle("Stampe non modificabili");
     setWindowFlag(Qt::WindowStaysOnTopHint);
@@ -78,7 +92,11 @@ MenuStampa::MenuStampa(std::filesystem::path folder, std::int16_t pcLocal, Progr
     // check boxes' captions would not fit their places. The face is a designed one, so
     // the captions measure the same whatever face the desktop prefers.
     setFont(designFont("Arial", 8));
+}
 
+// The captions, the two lists and the check boxes, in the order the focus visits them.
+void MenuStampa::costruisciControlli()
+{
     // The captions of the two lists, the first check box and the two-sided box are a
     // little narrower than designed, so that each keeps a gap from the control beside it
     // and the two-sided box from the window's edge, which its designed width passed.
@@ -114,7 +132,11 @@ MenuStampa::MenuStampa(std::filesystem::path folder, std::int16_t pcLocal, Progr
     combo2_->setEditable(true);
     combo2_->setInsertPolicy(QComboBox::NoInsert);
     combo2_->setGeometry(twipsRect(1350, 1320, 4695, 330));
+}
 
+// The six picture buttons, each with its action's tooltip, wired to Tst_Click.
+void MenuStampa::costruisciPulsanti()
+{
     for (int i = 0; i < 6; ++i) {
         tst_[i] = new QToolButton(this);
         tst_[i]->setObjectName(QString("Tst_%1").arg(i));
@@ -125,8 +147,13 @@ MenuStampa::MenuStampa(std::filesystem::path folder, std::int16_t pcLocal, Progr
         tst_[i]->setAccessibleName(pulsanti[i].tooltip);
         connect(tst_[i], &QToolButton::clicked, this, [this, i] { Tst_Click(i); });
     }
+}
 
-    // The load. Each step that fails is passed over: the menu still opens.
+// The load: centres the menu, settles the hotel number, copies the report for the word
+// processor, fills the printer list and makes the print engine on the settled hotel.
+// Each step that fails is passed over: the menu still opens.
+void MenuStampa::carica(const Clock* clock)
+{
     if (QScreen* s = QGuiApplication::primaryScreen()) {
         QRect g = s->geometry();
         move(std::max(0, (g.width() - width()) / 2), std::max(0, (g.height() - height()) / 2));
@@ -135,20 +162,28 @@ MenuStampa::MenuStampa(std::filesystem::path folder, std::int16_t pcLocal, Progr
         state_.NumeroHotel = 1;
     SystemClock systemClock;
     copiaDoc_ = CreaCopiaDoc(folder_, pcLocal_, clock ? *clock : static_cast<const Clock&>(systemClock));
+    caricaStampanti();
+
+    ContestoStampa contesto{folder_, servizi_.env, state_.NumeroHotel, &avvisi_};
+    motore_ = std::make_unique<MotoreStampa>(contesto, pcLocal_, *servizi_.stampanti);
+}
+
+// The installed printers in the system's order, none chosen; "<nessuna stampante>" when
+// there is none or the print service cannot say, the latter kept to be told.
+void MenuStampa::caricaStampanti()
+{
     try {
         auto names = servizi_.stampanti->deviceNames();
         for (const auto& n : names)
             combo2_->addItem(QString::fromStdString(n));
         if (names.empty())
             combo2_->addItem(NessunaStampante);
-    } catch (const std::exception&) {
+    } catch (const std::runtime_error& e) {
         combo2_->addItem(NessunaStampante);
+        problemaStampanti_ = std::string("Impossibile leggere l'elenco delle stampanti installate: ") + e.what();
     }
     combo2_->setCurrentIndex(-1);
     combo2_->setEditText(QString());
-
-    ContestoStampa contesto{folder_, servizi_.env, state_.NumeroHotel, &avvisi_};
-    motore_ = std::make_unique<MotoreStampa>(contesto, pcLocal_, *servizi_.stampanti);
 }
 
 MenuStampa::~MenuStampa() = default;
@@ -158,6 +193,8 @@ void MenuStampa::showEvent(QShowEvent* event)
     QDialog::showEvent(event);
     if (!attivata_) {
         attivata_ = true;
+        if (!problemaStampanti_.empty())
+            errore(problemaStampanti_);
         attivazione();
     }
 }

@@ -48,8 +48,9 @@ struct ServiziMenuStampa {
 // installed printers, none chosen, or "<nessuna stampante>". Activation (first showing
 // and every return from the preview): reads the support code again from the hotel
 // registry, fills the destinations (Combo1) and shows the first; with no destination
-// the menu closes itself. Every failure is told through the message box and the menu
-// stays open; so is a settings file (FontStp.txt for a print, SeparatoreXLS.txt for the
+// the menu closes itself. A printer list the system cannot give is told at the first
+// showing, and the list holds "<nessuna stampante>". Every failure is told through the
+// message box and the menu stays open; so is a settings file (FontStp.txt for a print, SeparatoreXLS.txt for the
 // CSV export) whose line was ignored for a default, once while the menu is open.
 class MenuStampa : public QDialog {
     Q_OBJECT
@@ -72,6 +73,12 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    void completaServizi();
+    void impostaFinestra();
+    void costruisciControlli();
+    void costruisciPulsanti();
+    void carica(const Clock* clock);
+    void caricaStampanti();
     void attivazione();
     void stampa();
     void stampaPdf();
@@ -92,6 +99,9 @@ private:
     std::unique_ptr<MotoreStampa> motore_;
     std::string codiceAssistenza_;
     CopiaDoc copiaDoc_;
+    // Why the list of installed printers could not be read at the load; told over the
+    // menu when it is first shown.
+    std::string problemaStampanti_;
     bool attivata_ = false;
 
     QLabel* label_[3];

@@ -6,6 +6,7 @@
 
 #include <fstream>
 #include <iterator>
+#include <stdexcept>
 #include <sys/stat.h>
 
 namespace ravelt {
@@ -63,8 +64,10 @@ ImpostazioniPosta LeggiImpostazioniPosta(const std::filesystem::path& file)
             int port = 0;
             try {
                 port = std::stoi(value, &used);
-            } catch (const std::exception&) {
-                used = 0;
+            } catch (const std::invalid_argument&) {
+                used = 0;  // no digits: told below as a port that is not a number
+            } catch (const std::out_of_range&) {
+                used = 0;  // beyond int: told below as a port out of range
             }
             if (used == 0 || used != value.size() || port < 1 || port > 65535)
                 throw ErrorePosta(where() + ": la porta \"" + value + "\" non è un numero da 1 a 65535");

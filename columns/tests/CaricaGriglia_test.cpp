@@ -44,6 +44,7 @@ TEST_F(CaricaGrigliaTest, NoMatchingRecordLeavesHeaderSpacerAndBlankTotals)
     EXPECT_FALSE(g.selectionShown);
     EXPECT_EQ(g.widthsTwips, (std::vector<int>{660, 1100}));
     EXPECT_EQ(g.alignRight, (std::vector<bool>{false, true}));
+    EXPECT_EQ(g.problema, "") << "nothing failed";
 }
 
 TEST_F(CaricaGrigliaTest, CellsAreCutDatesRewrittenAmountsGroupedAndTotalled)
@@ -72,6 +73,7 @@ TEST_F(CaricaGrigliaTest, CellsAreCutDatesRewrittenAmountsGroupedAndTotalled)
     EXPECT_EQ(g.cell(4, 2), "1.234");       // currency total through the grouped format
     EXPECT_EQ(g.cell(4, 3), "7");           // 16-bit integer total through the number filter
     EXPECT_EQ(g.cell(4, 5), " ");
+    EXPECT_NE(g.problema.find("Inesistente"), std::string::npos) << "the missing field is kept for the caller: " << g.problema;
 }
 
 TEST_F(CaricaGrigliaTest, TheLimitCountsCells)
@@ -84,12 +86,25 @@ TEST_F(CaricaGrigliaTest, TheLimitCountsCells)
     EXPECT_EQ(g.cell(5000, 0), "S5000");
 }
 
-TEST_F(CaricaGrigliaTest, ACriterionTheEngineRejectsShowsNoRows)
+// A criterion the engine cannot carry out shows no data rows, the grid is still whole,
+// and the engine's reason is kept for the caller instead of being lost.
+TEST_F(CaricaGrigliaTest, ACriterionTheEngineRejectsShowsNoRowsAndKeepsTheReason)
 {
     db->Execute("INSERT INTO T (Gruppo, Sigla) VALUES (1, 'A')");
-    auto rs = db->OpenRecordset("T");
-    GridContent g = CaricaGriglia(*rs, "Sigla = 'L'HOTEL'", colonne({{"Sigla", "Sigla", 6, "S", "L"}}), 9999);
-    EXPECT_EQ(g.rows(), 3);
+    struct Case {
+        const char* name;
+        const char* criterion;
+    } cases[] = {
+        {"unbalanced quote", "Sigla = 'L'HOTEL'"},
+        {"a field the table lacks", "Tipo = 4"},
+    };
+    for (const auto& c : cases) {
+        auto rs = db->OpenRecordset("T");
+        GridContent g = CaricaGriglia(*rs, c.criterion, colonne({{"Sigla", "Sigla", 6, "S", "L"}}), 9999);
+        EXPECT_EQ(g.rows(), 3) << c.name;
+        EXPECT_EQ(g.cell(2, 0), " ") << c.name;
+        EXPECT_FALSE(g.problema.empty()) << c.name;
+    }
 }
 
 TEST_F(CaricaGrigliaTest, AnEmptyTitleEndsTheColumnList)

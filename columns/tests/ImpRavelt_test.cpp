@@ -263,6 +263,24 @@ TEST_F(ImpRaveltTest, AStoreFailureIsToldAndLosesNoRow)
     EXPECT_NE(messages.shown[1].testo.find("ColonneRavelt.mdb"), std::string::npos) << messages.shown[1].testo;
 }
 
+// A code list made by another program without the kind of code: the payment forms cannot
+// be searched, and the operator is told so instead of seeing an empty list as if the
+// hotel had no payment form.
+TEST_F(ImpRaveltTest, ACodeStoreThatCannotBeSearchedIsToldAndTheGridStaysWhole)
+{
+    std::filesystem::remove(dir / "CodiciVari.sqlite");
+    auto db = Database::CreateDatabase("CodiciVari.mdb", "", dir.path());
+    db->Execute("CREATE TABLE CodiciVari (NumeroHotel SMALLINT, Sigla TEXT(6), Descrizione TEXT(40))");
+    db->Execute("INSERT INTO CodiciVari VALUES (1, '01', 'Contanti')");
+    db.reset();
+    auto w = open();
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_NE(messages.shown[0].testo.find("CodiciVari.mdb"), std::string::npos) << messages.shown[0].testo;
+    EXPECT_NE(messages.shown[0].testo.find("Tipo"), std::string::npos) << messages.shown[0].testo;
+    EXPECT_TRUE(codes(grid(*w, 1)).empty());
+    EXPECT_EQ(grid(*w, 1)->horizontalHeaderItem(0)->text(), "Sigla") << "the grid keeps its header";
+}
+
 TEST_F(ImpRaveltTest, ClicksOnRowsWithoutACodeDoNothing)
 {
     auto w = open();

@@ -105,10 +105,20 @@ TEST(RichiediDato, OpensWithTheDefaultSelectedAndSizedToThePrompt)
         EXPECT_EQ(entry->text(), "1");
         EXPECT_EQ(entry->selectedText(), "1");
         EXPECT_EQ(box.focusWidget(), entry);
-        EXPECT_EQ(box.size(), QSize(480, 151));                 // 7200 x 2265 twips
-        EXPECT_EQ(entry->geometry(), QRect(8, 73, 468, 25));    // top 1100 twips
-        EXPECT_EQ(part<QPushButton>(box, "T_0")->geometry(), QRect(337, 105, 65, 41));
-        EXPECT_EQ(part<QPushButton>(box, "T_1")->geometry(), QRect(406, 105, 65, 41));
+        // Sized to the prompt as the layout computes it; the entry under the prompt, the
+        // two buttons side by side under the entry, at the right, inside the box.
+        const InputBoxLayout l = InputBox_form::layoutFor(Prompt);
+        EXPECT_EQ(box.size(), QSize(l.width / 15, l.height / 15));
+        const QRect prompt = part<QPlainTextEdit>(box, "Text1")->geometry();
+        const QRect ok = part<QPushButton>(box, "T_0")->geometry();
+        const QRect annulla = part<QPushButton>(box, "T_1")->geometry();
+        EXPECT_LT(prompt.bottom(), entry->geometry().top());
+        EXPECT_LT(entry->geometry().bottom(), ok.top());
+        EXPECT_EQ(ok.top(), annulla.top());
+        EXPECT_LT(ok.right(), annulla.left()) << "OK comes before Annulla";
+        EXPECT_GT(ok.left(), box.width() / 2) << "the buttons stand at the right";
+        for (const QRect& r : {prompt, entry->geometry(), ok, annulla})
+            EXPECT_TRUE(box.rect().contains(r)) << r.x() << "," << r.y() << " " << r.width() << "x" << r.height();
         EXPECT_EQ(part<QWidget>(box, "Shape1")->size(), box.size());
         EXPECT_LE((box.geometry().center() - box.screen()->geometry().center()).manhattanLength(), 2);
         EXPECT_TRUE(box.isModal());

@@ -66,8 +66,38 @@ TEST_F(AnteprimaTest, ControlsAsDesigned)
     }
     EXPECT_EQ(box(*a)->font().pointSizeF(), 11.25);
     EXPECT_EQ(box(*a)->font().family(), "Courier New");
-    EXPECT_EQ(box(*a)->geometry(), QRect(6, 6, 625, 403)) << "84, 84, 9372, 6048 twips";
-    EXPECT_EQ(a->findChild<QPushButton*>("Tasto_0")->geometry(), QRect(453, 414, 177, 75));
+}
+
+// At the designed size and when the operator enlarges the preview, the text fills the
+// window above one row of buttons kept at its bottom, in the order of their captions,
+// "&Esci" last and stretching to the right edge; nothing overlaps or leaves the window.
+TEST_F(AnteprimaTest, TextAboveOneRowOfButtonsAtAnySize)
+{
+    dir.write("FD3", "x\r\n");
+    auto a = apri();
+    const QSize designed = a->size();
+    const int leftToRight[7] = {1, 2, 3, 4, 5, 6, 0};
+    for (const QSize size : {designed, designed + QSize(300, 200)}) {
+        a->resize(size);
+        QApplication::processEvents();
+        const QRect window = a->rect();
+        const QRect text = box(*a)->geometry();
+        EXPECT_TRUE(window.contains(text)) << size.width();
+        QRect previous;
+        for (int k = 0; k < 7; ++k) {
+            const QRect b = a->findChild<QPushButton*>(QString("Tasto_%1").arg(leftToRight[k]))->geometry();
+            EXPECT_TRUE(window.contains(b)) << "Tasto_" << leftToRight[k] << " at width " << size.width();
+            EXPECT_LT(text.bottom(), b.top()) << "Tasto_" << leftToRight[k] << " at width " << size.width();
+            EXPECT_LE(window.bottom() - b.bottom(), 10) << "Tasto_" << leftToRight[k] << " keeps to the bottom";
+            if (k > 0) {
+                EXPECT_EQ(b.top(), previous.top()) << "Tasto_" << leftToRight[k];
+                EXPECT_LT(previous.right(), b.left()) << "Tasto_" << leftToRight[k];
+            }
+            previous = b;
+        }
+        EXPECT_LE(window.right() - previous.right(), 10) << "\"&Esci\" reaches the right edge at width " << size.width();
+        EXPECT_LE(window.right() - text.right(), 10) << "the text fills the width at width " << size.width();
+    }
 }
 
 TEST_F(AnteprimaTest, ChunksOf20000Then26000AndBackToTheStart)

@@ -96,7 +96,7 @@ TEST_F(MenuStampaTest, LoadAndActivation)
 {
     auto m = apri();
     EXPECT_EQ(m->windowTitle(), "Stampe non modificabili");
-    EXPECT_EQ(m->size(), QSize(411, 184));
+    EXPECT_EQ(m->minimumSize(), m->maximumSize()) << "the controls keep their places: the menu cannot be resized";
     EXPECT_EQ(state.NumeroHotel, 1) << "hotel 0 becomes 1";
     EXPECT_EQ(voci(combo(*m, "Combo1")), (std::vector<std::string>{"Laser", "Aghi", "Primo PDF", "Secondo PDF"}));
     EXPECT_EQ(combo(*m, "Combo1")->currentText(), "Laser");
@@ -115,7 +115,19 @@ TEST_F(MenuStampaTest, LoadAndActivation)
         EXPECT_FALSE(b->icon().isNull());
         EXPECT_FALSE(b->toolTip().isEmpty());
     }
-    EXPECT_EQ(m->findChild<QToolButton*>("Tst_3")->geometry(), QRect(10, 120, 57, 57));
+    // One row of square buttons under the printer list, from the left: print, preview,
+    // word-processor copy, CSV, PDF, exit.
+    const int leftToRight[6] = {3, 4, 0, 1, 2, 5};
+    const QRect first = m->findChild<QToolButton*>("Tst_3")->geometry();
+    EXPECT_GE(first.top(), combo(*m, "Combo2")->geometry().bottom());
+    for (int k = 0; k < 6; ++k) {
+        const QRect b = m->findChild<QToolButton*>(QString("Tst_%1").arg(leftToRight[k]))->geometry();
+        EXPECT_EQ(b.width(), b.height()) << "Tst_" << leftToRight[k];
+        EXPECT_EQ(b.top(), first.top()) << "Tst_" << leftToRight[k];
+        if (k > 0)
+            EXPECT_LT(m->findChild<QToolButton*>(QString("Tst_%1").arg(leftToRight[k - 1]))->geometry().right(), b.left())
+                << "Tst_" << leftToRight[k - 1] << " before Tst_" << leftToRight[k];
+    }
     EXPECT_TRUE(messages.shown.empty());
 }
 
@@ -166,6 +178,32 @@ TEST_F(MenuStampaTest, NoInstalledPrinterShowsTheNoPrinterEntryWhichNamesNoDevic
     premi(*m, 3);
     ASSERT_EQ(printers.textJobs.size(), 1u);
     EXPECT_EQ(printers.textJobs[0]->device, "aghi.txt");
+}
+
+// A print service that cannot give its queues: the menu opens with the no-printer entry,
+// tells why over itself once, and still prints on a destination's own device.
+TEST_F(MenuStampaTest, APrinterListTheSystemCannotGiveIsToldAndTheMenuStillPrints)
+{
+    struct ServizioMuto : MemoryPrinterSystem {
+        std::vector<std::string> deviceNames() const override
+        {
+            throw std::runtime_error("il servizio di stampa non risponde");
+        }
+    } muto;
+    servizi.stampanti = &muto;
+    auto m = apri();
+    EXPECT_EQ(voci(combo(*m, "Combo2")), (std::vector<std::string>{"<nessuna stampante>"}));
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_NE(messages.shown[0].testo.find("il servizio di stampa non risponde"), std::string::npos)
+        << messages.shown[0].testo;
+    EXPECT_EQ(messages.shown[0].titolo, "Stampa");
+    EXPECT_TRUE(m->isVisible());
+
+    combo(*m, "Combo1")->setCurrentText("Aghi");
+    premi(*m, 3);
+    ASSERT_EQ(muto.textJobs.size(), 1u);
+    EXPECT_EQ(muto.textJobs[0]->device, "aghi.txt");
+    EXPECT_EQ(messages.shown.size(), 1u) << "told once, not again on a print";
 }
 
 TEST_F(MenuStampaTest, ClosesItselfWithoutDestinations)

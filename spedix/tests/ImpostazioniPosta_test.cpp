@@ -49,6 +49,8 @@ TEST(LeggiImpostazioniPosta, MistakesAreNamedWithTheirLine)
         {"no recipients", "server=h\nmittente=a@b.example\ndestinatari= , ;\n", "\"destinatari\""},
         {"port not a number", ok + "porta=25a\n", "riga 4"},
         {"port out of range", ok + "porta=70000\n", "70000"},
+        {"port beyond any integer", ok + "porta=99999999999999999999\n", "99999999999999999999"},
+        {"port with no digits", ok + "porta=venticinque\n", "venticinque"},
         {"unknown key", ok + "cc=x@y.example\n", "\"cc\""},
         {"line without =", "server\n", "riga 1"},
         {"sender without @", "server=h\nmittente=cassa\ndestinatari=c@d.example\n", "\"cassa\""},

@@ -108,7 +108,12 @@ TEST_F(StampaFinestra, OpensOnTheDefinitionsTable)
         EXPECT_EQ(operatore(n)->currentText(), " uguale a ");
         EXPECT_EQ(operatore(n)->itemText(7), " non include ");
         EXPECT_TRUE(valore(n)->text().isEmpty());
-        EXPECT_EQ(valore(n)->geometry(), QRect(256, (510 + 480 * n) / 15, 137, 24));
+        // Each criterion's value stands on its row after its operator, and the rows
+        // follow each other downwards without touching.
+        EXPECT_GT(valore(n)->geometry().left(), operatore(n)->geometry().center().x()) << n;
+        EXPECT_EQ(valore(n)->geometry().top(), operatore(n)->geometry().top()) << n;
+        if (n > 0)
+            EXPECT_LT(valore(n - 1)->geometry().bottom(), valore(n)->geometry().top()) << n;
         EXPECT_EQ(sfondo(valore(n)), QColor(Qt::white));
         EXPECT_EQ(sfondo(campo(n)), Stampa::Pesca());
     }
