@@ -40,7 +40,7 @@ int commandReport(const ParsedArguments& args, const CommandStreams& io, Program
     r.endDate = to;
     r.documentType = type;
     r.ContatoreScelto = counter;
-    r.NumeroHotel = state.NumeroHotel;
+    r.NumeroHotel = state.hotelInUso();
     r.PCLocal = state.PCLocal;
     r.CodiceAssistenza = state.CodiceAssistenza;
     // On a terminal, one line that follows the days; scripts get only the outcome.

@@ -21,7 +21,7 @@ void runCashReportWindow(RaveltDT& window, const ReportRequest& request, Message
     r.endDate = request.dataFinale;
     r.documentType = request.tipoDocumento;
     r.ContatoreScelto = request.contatore;
-    r.NumeroHotel = state.NumeroHotel ? state.NumeroHotel : 1;
+    r.NumeroHotel = state.hotelInUso();
     r.PCLocal = state.PCLocal;
     r.CodiceAssistenza = state.CodiceAssistenza;
     r.progress = [&window](const std::string& text) { window.showProgress(text); };

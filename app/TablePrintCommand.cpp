@@ -59,7 +59,7 @@ int commandTablePrint(const ParsedArguments& args, const CommandStreams& io, Pro
     SystemEnvironment env;
     ContestoArchivio contesto;
     contesto.cartella = std::filesystem::current_path();
-    contesto.NumeroHotel = state.NumeroHotel;
+    contesto.NumeroHotel = state.hotelInUso();
     contesto.CodiceAssistenza = state.CodiceAssistenza;
     contesto.PCLocal = state.PCLocal;
     contesto.ambiente = &env;

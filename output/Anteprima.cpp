@@ -5,6 +5,7 @@
 #include "output/TestoEditor.h"
 #include "platform/AtomicFile.h"
 #include "shell/Twips.h"
+#include "shell/MessagePresenter.h"
 
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -18,7 +19,6 @@ namespace ravelt {
 namespace {
 
 constexpr const char* Titolo = "Anteprima di Stampa";
-constexpr int StileAvviso = 48;
 constexpr double CorpoTesto = 11.25;
 
 struct Pulsante {
@@ -162,7 +162,7 @@ void Anteprima::conReport(const std::function<void()>& passo)
             passo();
         }
     } catch (const std::exception& e) {
-        messages_.MostraMessaggio(std::string("Anteprima non riuscita: ") + e.what(), StileAvviso, Titolo);
+        messages_.MostraMessaggio(std::string("Anteprima non riuscita: ") + e.what(), StileMessaggio::Avviso, Titolo);
     }
 }
 
@@ -230,10 +230,10 @@ void Anteprima::salva()
     } catch (const CarattereNonRappresentabile& e) {
         messages_.MostraMessaggio(std::string("Il testo non è stato salvato: ") + e.what() +
                                       ".\r\nToglietelo o sostituitelo e salvate di nuovo.",
-                                  StileAvviso, Titolo);
+                                  StileMessaggio::Avviso, Titolo);
         return;
     } catch (const std::exception& e) {
-        messages_.MostraMessaggio(std::string("Il testo non è stato salvato: ") + e.what(), StileAvviso, Titolo);
+        messages_.MostraMessaggio(std::string("Il testo non è stato salvato: ") + e.what(), StileMessaggio::Avviso, Titolo);
         return;
     }
     conReport([this] {
@@ -259,9 +259,9 @@ void Anteprima::email()
     } catch (const CarattereNonRappresentabile& e) {
         messages_.MostraMessaggio(std::string("L'e-mail non è stata spedita: ") + e.what() +
                                       ".\r\nToglietelo o sostituitelo e spedite di nuovo.",
-                                  StileAvviso, Titolo);
+                                  StileMessaggio::Avviso, Titolo);
     } catch (const std::exception& e) {
-        messages_.MostraMessaggio(std::string("L'e-mail non è stata spedita: ") + e.what(), StileAvviso, Titolo);
+        messages_.MostraMessaggio(std::string("L'e-mail non è stata spedita: ") + e.what(), StileMessaggio::Avviso, Titolo);
     }
 }
 

@@ -128,4 +128,12 @@ bool DestinazionePdf(const std::string& destinazione)
     return destinazione.find("PDF") != std::string::npos;
 }
 
+std::optional<std::size_t> UltimaDestinazionePdf(const std::vector<std::string>& destinazioni)
+{
+    for (std::size_t i = destinazioni.size(); i-- > 0;)
+        if (DestinazionePdf(destinazioni[i]))
+            return i;
+    return std::nullopt;
+}
+
 }

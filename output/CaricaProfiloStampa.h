@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -42,5 +43,10 @@ std::vector<std::string> ElencoDestinazioni(const std::filesystem::path& folder)
 
 // A destination is a PDF destination when its name holds "PDF" in capitals.
 bool DestinazionePdf(const std::string& destinazione);
+
+// Where the print menu's PDF button and the PDF print of the command line print: the
+// last of the destinations, in their order, that is a PDF destination; nullopt when
+// none is.
+std::optional<std::size_t> UltimaDestinazionePdf(const std::vector<std::string>& destinazioni);
 
 }

@@ -52,8 +52,7 @@ int ComandoStampa(const OpzioniStampa& o, const ContestoComandi& c)
 {
     return eseguiComando("print", c, [&] {
         ProgramState& state = *c.state;
-        if (state.NumeroHotel == 0)
-            state.NumeroHotel = 1;
+        state.NumeroHotel = state.hotelInUso();
         auto destinazioni = ElencoDestinazioni(c.folder);
         if (destinazioni.empty())
             throw std::runtime_error("in Stampanti.mdb non c'è nessuna destinazione di stampa dell'hotel 1");
@@ -61,13 +60,10 @@ int ComandoStampa(const OpzioniStampa& o, const ContestoComandi& c)
         if (o.destinazione) {
             destinazione = *o.destinazione;
         } else if (o.pdf) {
-            std::optional<std::string> last;
-            for (const auto& d : destinazioni)
-                if (DestinazionePdf(d))
-                    last = d;
+            const auto last = UltimaDestinazionePdf(destinazioni);
             if (!last)
                 throw std::runtime_error("Nessuna stampante PDF impostata! (nessuna destinazione con \"PDF\" nel nome)");
-            destinazione = *last;
+            destinazione = destinazioni[*last];
         }
         reportOrThrow(c);
 

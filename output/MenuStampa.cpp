@@ -8,6 +8,7 @@
 #include "output/QtPrinterSystem.h"
 #include "platform/ReportFile.h"
 #include "shell/Twips.h"
+#include "shell/MessagePresenter.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -28,7 +29,6 @@ namespace ravelt {
 namespace {
 
 constexpr const char* Titolo = "Stampa";
-constexpr int StileAvviso = 48;
 
 // The buttons by index: left edge in twips and the action the tooltip names.
 struct Pulsante {
@@ -158,8 +158,7 @@ void MenuStampa::carica(const Clock* clock)
         QRect g = s->geometry();
         move(std::max(0, (g.width() - width()) / 2), std::max(0, (g.height() - height()) / 2));
     }
-    if (state_.NumeroHotel == 0)
-        state_.NumeroHotel = 1;
+    state_.NumeroHotel = state_.hotelInUso();
     SystemClock systemClock;
     copiaDoc_ = CreaCopiaDoc(folder_, pcLocal_, clock ? *clock : static_cast<const Clock&>(systemClock));
     caricaStampanti();
@@ -260,7 +259,7 @@ void MenuStampa::Tst_Click(int index)
 
 void MenuStampa::errore(const std::string& testo)
 {
-    messages_.MostraMessaggio(testo, StileAvviso, Titolo);
+    messages_.MostraMessaggio(testo, StileMessaggio::Avviso, Titolo);
 }
 
 // Tells the settings lines that the last print or export ignored and that the menu
@@ -269,7 +268,7 @@ void MenuStampa::mostraAvvisi()
 {
     const auto nuovi = avvisi_.daDire();
     if (!nuovi.empty())
-        messages_.MostraMessaggio(AvvisiImpostazioni::Testo(nuovi), StileAvviso, Titolo);
+        messages_.MostraMessaggio(AvvisiImpostazioni::Testo(nuovi), StileMessaggio::Avviso, Titolo);
 }
 
 // The printer button: the destination shown in Combo1, the check boxes, and the
@@ -298,18 +297,18 @@ void MenuStampa::stampa()
 // printed on as the printer button prints.
 void MenuStampa::stampaPdf()
 {
-    int found = -1;
+    std::vector<std::string> destinazioni;
     for (int i = 0; i < combo1_->count(); ++i)
-        if (DestinazionePdf(combo1_->itemText(i).toStdString()))
-            found = i;
-    if (found < 0) {
+        destinazioni.push_back(combo1_->itemText(i).toStdString());
+    const auto found = UltimaDestinazionePdf(destinazioni);
+    if (!found) {
         if (servizi_.avvisoStandard)
             servizi_.avvisoStandard(this, Titolo, "Nessuna stampante PDF impostata!");
         else
             QMessageBox::warning(this, Titolo, "Nessuna stampante PDF impostata!");
         return;
     }
-    combo1_->setCurrentIndex(found);
+    combo1_->setCurrentIndex(static_cast<int>(*found));
     stampa();
 }
 

@@ -25,6 +25,10 @@ struct ProgramState {
     // Param1 to Param8 of a saved filter (elements 0 to 7): a caller of the filtered print
     // screen may set them first; nothing in this module does, so they stay empty.
     std::array<std::string, 8> ParametriStampa;
+
+    // The hotel the workstation works for: NumeroHotel, or hotel 1 while none is set (0),
+    // as a workstation of a single hotel is hotel 1 throughout the suite.
+    std::int16_t hotelInUso() const { return NumeroHotel != 0 ? NumeroHotel : 1; }
 };
 
 }

@@ -341,7 +341,7 @@ void Stampa::anteprima()
 
     ContestoArchivio contesto;
     contesto.cartella = servizi_.cartella;
-    contesto.NumeroHotel = stato_.NumeroHotel ? stato_.NumeroHotel : 1;
+    contesto.NumeroHotel = stato_.hotelInUso();
     contesto.CodiceAssistenza = stato_.CodiceAssistenza;
     contesto.PCLocal = stato_.PCLocal;
     contesto.orologio = servizi_.orologio;

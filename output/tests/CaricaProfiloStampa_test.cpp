@@ -182,6 +182,15 @@ TEST(DestinazionePdf, CapitalLettersAnywhereInTheName)
     EXPECT_FALSE(DestinazionePdf("Laser"));
 }
 
+TEST(UltimaDestinazionePdf, TheLastPdfDestinationInTheirOrder)
+{
+    using V = std::vector<std::string>;
+    EXPECT_EQ(UltimaDestinazionePdf(V{}), std::nullopt);
+    EXPECT_EQ(UltimaDestinazionePdf(V{"Laser", "Stampa pdf"}), std::nullopt);
+    EXPECT_EQ(UltimaDestinazionePdf(V{"PDF"}), 0u);
+    EXPECT_EQ(UltimaDestinazionePdf(V{"PDF ufficio", "Laser", "Stampa PDF", "Aghi"}), 2u);
+}
+
 TEST(LeggiEuro, ItalianNumberOrOne)
 {
     ravelt::testing::TempFolder dir;
