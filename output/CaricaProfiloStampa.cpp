@@ -5,6 +5,7 @@
 #include "platform/Database.h"
 #include "platform/Recordset.h"
 #include "platform/SqlQuote.h"
+#include "platform/Value.h"
 
 #include <cmath>
 #include <stdexcept>
@@ -12,15 +13,6 @@
 namespace ravelt {
 
 namespace {
-
-std::string number(double v)
-{
-    std::string s = std::to_string(v);
-    s.erase(s.find_last_not_of('0') + 1);
-    if (!s.empty() && s.back() == '.')
-        s.pop_back();
-    return s;
-}
 
 // The page length of the hotel's Contatori row; nullopt without a row (or a value).
 std::optional<std::int16_t> lunghezzaPagina(const ContestoStampa& c, bool compresso)
@@ -95,7 +87,7 @@ ProfiloStampa CaricaProfiloStampa(const ContestoStampa& c, const std::string& de
         long byte = std::lround(code);
         if (byte < 0 || byte > 255) {
             if (!p.StampanteWindows)
-                throw std::runtime_error("il codice di controllo " + number(code) + " del tipo di stampa " +
+                throw std::runtime_error("il codice di controllo " + Value(code).toText() + " del tipo di stampa " +
                                          std::to_string(p.TipoStampa) + " (Compresso, posizione " +
                                          std::to_string(first + k + 1) + ") non è un byte da 0 a 255");
             byte = 0;

@@ -5,6 +5,7 @@
 #include "output/StampaTesto.h"
 #include "output/StampaWindows.h"
 #include "platform/PlainText.h"
+#include "platform/Value.h"
 
 #include <algorithm>
 #include <stdexcept>
@@ -16,15 +17,6 @@ namespace {
 bool has(const std::string& code, char option)
 {
     return code.find(option) != std::string::npos;
-}
-
-std::string number(double v)
-{
-    std::string s = std::to_string(v);
-    s.erase(s.find_last_not_of('0') + 1);
-    if (!s.empty() && s.back() == '.')
-        s.pop_back();
-    return s;
 }
 
 }
@@ -67,7 +59,7 @@ ParametriStampaWindows parametriStampante(const ProfiloStampa& p, const Richiest
         throw std::runtime_error("il tipo di stampa " + std::to_string(p.TipoStampa) + " della destinazione \"" +
                                  r.destinazione + "\" non indica la dimensione del carattere (Compresso, posizione " +
                                  (w.dimensioneTesta <= 0 ? "1" : "7") + ": " +
-                                 number(w.dimensioneTesta <= 0 ? w.dimensioneTesta : w.dimensione) + ")");
+                                 Value(w.dimensioneTesta <= 0 ? w.dimensioneTesta : w.dimensione).toText() + ")");
     w.nomeFont = p.NomeFont;
     w.margineSuperiore = p.MargineSuperiore;
     w.lunghezzaPagina = p.LunghezzaPagina;
