@@ -30,15 +30,20 @@ static void substituteFonts()
 
 constexpr int StileAvviso = 48;  // exclamation icon, "Ok"
 
-// Asks the operator for the working folder with a folder chooser, telling 'reason' first
-// when there is one, until the folder chosen holds the hotel registry (a folder without
+// Asks the operator for the working folder with a folder chooser, telling first why
+// ('reason', or that nothing names one), until the folder chosen holds the hotel registry (a folder without
 // it is told and the chooser opens again), and remembers the answer for the next start.
 // nullopt when the operator cancels: nothing is remembered and the next start asks again.
 std::optional<std::filesystem::path> askFolder(const WorkingFolder& where, const std::string& reason,
                                                MessagePresenter& messages)
 {
-    if (!reason.empty())
-        messages.MostraMessaggio(reason + "\r\nScegliere la cartella di lavoro.", StileAvviso, StartupSequence::Titolo);
+    const std::string why = reason.empty() ? "Nessuna cartella di lavoro è indicata:\r\n"
+                                             "la cartella corrente non contiene AnagraficaHotels.sqlite,\r\n"
+                                             "RAVELT_FOLDER non è impostata e non ce n'è una ricordata."
+                                           : reason;
+    messages.MostraMessaggio(why + "\r\nScegliere la cartella di lavoro, quella con AnagraficaHotels.sqlite:\r\n"
+                                   "sarà ricordata per le prossime volte.",
+                             StileAvviso, StartupSequence::Titolo);
     for (;;) {
         const QString chosen = QFileDialog::getExistingDirectory(
             nullptr, "Ravelt: scegliere la cartella di lavoro (quella con AnagraficaHotels.sqlite)",

@@ -84,7 +84,7 @@ WorkingFolder::Choice WorkingFolder::choose() const
         return {Kind::Ask, {}, {}};
     const std::filesystem::path folder = current_ / line;  // written absolute; a relative one is read from here
     if (auto r = refusal(folder))
-        return {Kind::Ask, {}, "La cartella ricordata in " + file.string() + " non va più bene: " + *r + "."};
+        return {Kind::Ask, {}, "La cartella ricordata in " + file.string() + " non va più bene:\r\n" + *r + "."};
     return {Kind::Remembered, folder, {}};
 }
 
