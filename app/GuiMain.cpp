@@ -28,6 +28,8 @@ static void substituteFonts()
     QFont::insertSubstitutions("Courier New", {"Liberation Mono"});
 }
 
+namespace {
+
 constexpr int StileAvviso = 48;  // exclamation icon, "Ok"
 
 // Asks the operator for the working folder with a folder chooser, telling first why
@@ -68,8 +70,8 @@ std::optional<std::filesystem::path> askFolder(const WorkingFolder& where, const
 // The folder the window works in: 'given' (--folder) when there is one, else the one
 // WorkingFolder chooses or the operator answers. nullopt, with the reason told, when the
 // window must not open; 'code' is then the program's exit code.
-std::optional<std::filesystem::path> windowFolder(const std::optional<std::string>& given, MessagePresenter& messages,
-                                                  int& code)
+std::optional<std::filesystem::path> chooseWindowFolder(const std::optional<std::string>& given,
+                                                        MessagePresenter& messages, int& code)
 {
     if (given) {
         if (auto p = WorkingFolder::problem(*given)) {
@@ -95,6 +97,8 @@ std::optional<std::filesystem::path> windowFolder(const std::optional<std::strin
     }
 }
 
+}
+
 int runGui(int argc, char** argv, const std::optional<std::string>& given)
 {
     QApplication app(argc, argv);
@@ -102,7 +106,7 @@ int runGui(int argc, char** argv, const std::optional<std::string>& given)
     ProgramState state;
     MsgBoxPresenter messages;
     int code = 0;
-    const auto folder = windowFolder(given, messages, code);
+    const auto folder = chooseWindowFolder(given, messages, code);
     if (!folder)
         return code;
     std::error_code ec;
