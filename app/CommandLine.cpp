@@ -7,13 +7,16 @@
 #include "app/ReportCommand.h"
 #include "app/ShownArgument.h"
 #include "app/TablePrintCommand.h"
+#include "app/WorkingFolder.h"
 #include "demohotel/DemoHotel.h"
 #include "output/ComandiUscita.h"
 #include "shell/MainFormRules.h"
 
 #include <algorithm>
 #include <cstdio>
+#include <filesystem>
 #include <functional>
+#include <optional>
 
 namespace ravelt {
 
@@ -24,6 +27,20 @@ struct Command {
     std::function<int(const ParsedArguments&, const CommandStreams&, ProgramState&)> run;
 };
 
+// The option every command takes, before the command's name or among its own options.
+OptionSyntax folderOption()
+{
+    return {"folder", "CARTELLA", "la cartella di lavoro (senza: la cartella corrente)", false, 0, true};
+}
+
+// The commands with the options every command takes added at the end of their own.
+std::vector<Command> withCommonOptions(std::vector<Command> commands)
+{
+    for (auto& c : commands)
+        c.syntax.options.push_back(folderOption());
+    return commands;
+}
+
 // Every command of the program, in the order the help lists them: the one place that
 // says which options each takes and what they mean.
 const std::vector<Command>& commands()
@@ -31,7 +48,7 @@ const std::vector<Command>& commands()
     const DemoOptions demo;
     char demoStart[16];
     std::snprintf(demoStart, sizeof demoStart, "%02d/%02d/%04d", demo.fromDay, demo.fromMonth, demo.fromYear);
-    static const std::vector<Command> table = {
+    static const std::vector<Command> table = withCommonOptions({
         {{"report",
           {},
           {{"from", "GG/MM/AAAA", "il primo giorno del periodo (anche GGMMAA o GGMMAAAA)", true},
@@ -88,18 +105,18 @@ const std::vector<Command>& commands()
           "per un server SMTP su 127.0.0.1:2525.",
           "ravelt demo demo --days 365 --from 01/01/2026 --seed 1"},
          commandDemo},
-    };
+    });
     return table;
 }
 
 // The usage of the whole program: one line for each way to call it.
 std::string programUsage()
 {
-    std::string s = "uso:\n  ravelt                  il programma con le sue finestre\n";
+    std::string s = "uso:\n  ravelt [--folder CARTELLA]   il programma con le sue finestre\n";
     for (const auto& c : commands())
         s += "  " + c.syntax.synopsis() + "\n";
-    return s + "  ravelt COMANDO --help   le opzioni del comando e un esempio\n"
-               "  ravelt --version        la versione del programma\n";
+    return s + "  ravelt COMANDO --help        le opzioni del comando e un esempio\n"
+               "  ravelt --version             la versione del programma\n";
 }
 
 // The program's help: its usage, what each command does, and what every command shares.
@@ -109,15 +126,84 @@ std::string programHelp()
     for (const auto& c : commands())
         s += "  " + c.syntax.name + std::string(14 - c.syntax.name.size(), ' ') + c.syntax.summary + "\n";
     return s + "\nOgni comando lavora nella cartella corrente, la cartella di lavoro della postazione (PCLocal ne\n"
-               "è il numero). La password della direzione, quando serve, si legge dal terminale o da\n"
-               "RAVELT_PASSWORD. Esito: 0 fatto, 1 non riuscito, 2 argomenti sbagliati.\n";
+               "è il numero), o in quella di --folder CARTELLA, prima o dopo il nome del comando (con demo, la\n"
+               "CARTELLA del nuovo hotel si legge da lì). Le finestre, senza --folder, lavorano nella cartella\n"
+               "corrente se contiene AnagraficaHotels.sqlite, altrimenti in quella di RAVELT_FOLDER o in quella\n"
+               "ricordata in ~/.config/ravelt/folder; se nessuna è indicata, la chiedono una volta e la ricordano.\n"
+               "La password della direzione, quando serve, si legge dal terminale o da RAVELT_PASSWORD.\n"
+               "Esito: 0 fatto, 1 non riuscito, 2 argomenti sbagliati.\n";
 }
 
+// Reads the --folder options that stand before the command's name ("--folder DIR" or
+// "--folder=DIR"; of several, the last counts) and sets 'next' to the first word after
+// them. Raises ArgumentError for a --folder without its value.
+std::optional<std::string> leadingFolder(const std::vector<std::string>& args, size_t& next)
+{
+    std::optional<std::string> folder;
+    next = 0;
+    while (next < args.size()) {
+        const std::string& word = args[next];
+        if (word == "--folder") {
+            if (next + 1 == args.size())
+                throw ArgumentError("manca il valore dell'opzione " + shownArgument(word));
+            folder = args[next + 1];
+            next += 2;
+        } else if (word.starts_with("--folder=")) {
+            folder = word.substr(9);
+            ++next;
+        } else {
+            break;
+        }
+    }
+    return folder;
+}
+
+// Makes 'folder' the process's current folder, where every command works. Raises
+// ArgumentError, before anything is opened, when it is missing or cannot be read.
+void enterFolder(const std::string& folder)
+{
+    if (auto p = WorkingFolder::problem(folder))
+        throw ArgumentError("la cartella di lavoro " + shownArgument(folder) + " " + *p);
+    std::error_code ec;
+    std::filesystem::current_path(folder, ec);
+    if (ec)
+        throw ArgumentError("non si può entrare nella cartella di lavoro " + shownArgument(folder) + ": " + ec.message());
+}
+
+}
+
+std::vector<CommandSyntax> commandSyntaxes()
+{
+    std::vector<CommandSyntax> all;
+    for (const auto& c : commands())
+        all.push_back(c.syntax);
+    return all;
+}
+
+std::optional<std::string> windowFolder(const std::vector<std::string>& args)
+{
+    try {
+        size_t next = 0;
+        auto folder = leadingFolder(args, next);
+        return next == args.size() ? folder : std::nullopt;
+    } catch (const ArgumentError&) {
+        return std::nullopt;
+    }
 }
 
 int runCommandLine(const std::vector<std::string>& args, const CommandStreams& io, ProgramState& state)
 {
-    const std::string word = args.empty() ? "" : args.front();
+    size_t first = 0;
+    std::optional<std::string> folder;
+    try {
+        folder = leadingFolder(args, first);
+        if (first == args.size())
+            throw ArgumentError("manca il comando");
+    } catch (const ArgumentError& e) {
+        io.err << "ravelt: " << e.what() << "\n" << programUsage();
+        return EsitoUso;
+    }
+    const std::string word = args[first];
     if (word == "--help" || word == "-h") {
         io.out << programHelp();
         return EsitoRiuscito;
@@ -136,11 +222,15 @@ int runCommandLine(const std::vector<std::string>& args, const CommandStreams& i
     }
     const std::string& name = command->syntax.name;
     try {
-        const ParsedArguments parsed = command->syntax.parse({args.begin() + 1, args.end()});
+        const ParsedArguments parsed = command->syntax.parse({args.begin() + static_cast<long>(first) + 1, args.end()});
         if (parsed.help) {
             io.out << command->syntax.help();
             return EsitoRiuscito;
         }
+        if (const std::string* given = parsed.value("folder"))
+            folder = *given;
+        if (folder)
+            enterFolder(*folder);
         return command->run(parsed, io, state);
     } catch (const ArgumentError& e) {
         io.err << "ravelt " << name << ": " << e.what() << "\n" << command->syntax.usage();

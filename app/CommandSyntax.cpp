@@ -100,6 +100,8 @@ std::string CommandSyntax::synopsis() const
         s += " " + operand;
     for (size_t i = 0; i < options.size(); ++i) {
         const OptionSyntax& o = options[i];
+        if (o.common)
+            continue;
         if (o.required) {
             s += " " + shown(o);
             continue;

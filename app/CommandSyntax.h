@@ -15,6 +15,9 @@ struct OptionSyntax {
     // Options that share a nonzero group exclude each other; they stand next to each
     // other in the table and the usage shows them as one choice, "[--a X | --b]".
     int group = 0;
+    // An option every command takes (--folder): the command's help lists it, its synopsis
+    // leaves it out, and the program's usage shows it once for all.
+    bool common = false;
 };
 
 // A command line read against a command's syntax, before any value is interpreted.
@@ -50,7 +53,8 @@ struct CommandSyntax {
     // operand missing, a required option missing, two options of one group together.
     ParsedArguments parse(const std::vector<std::string>& args) const;
 
-    // "ravelt report --from GG/MM/AAAA ... [--counter N]".
+    // "ravelt report --from GG/MM/AAAA ... [--counter N]": the options every command takes
+    // are left out.
     std::string synopsis() const;
     // "uso: " and the synopsis, then where the help is: what a wrong command line gets.
     std::string usage() const;

@@ -1,15 +1,19 @@
 #include "app/GuiMain.h"
 
 #include "app/ReportRun.h"
+#include "app/WorkingFolder.h"
 #include "columns/ImpRavelt.h"
 #include "dialogs/InputBoxRoutine.h"
 #include "dialogs/MsgBoxPresenter.h"
 #include "dialogs/PasswdSecurity.h"
+#include "platform/Environment.h"
 #include "shell/RaveltDT.h"
+#include "shell/StartupSequence.h"
 #include "shell/program_state.h"
 #include "tableprint/ApriStampa.h"
 
 #include <QApplication>
+#include <QFileDialog>
 #include <QFont>
 #include <filesystem>
 
@@ -24,12 +28,94 @@ static void substituteFonts()
     QFont::insertSubstitutions("Courier New", {"Liberation Mono"});
 }
 
-int runGui(int argc, char** argv)
+namespace {
+
+constexpr int StileAvviso = 48;  // exclamation icon, "Ok"
+
+// Asks the operator for the working folder with a folder chooser, telling first why
+// ('reason', or that nothing names one), until the folder chosen holds the hotel registry (a folder without
+// it is told and the chooser opens again), and remembers the answer for the next start.
+// nullopt when the operator cancels: nothing is remembered and the next start asks again.
+std::optional<std::filesystem::path> askFolder(const WorkingFolder& where, const std::string& reason,
+                                               MessagePresenter& messages)
+{
+    const std::string why = reason.empty() ? "Nessuna cartella di lavoro è indicata:\r\n"
+                                             "la cartella corrente non contiene AnagraficaHotels.sqlite,\r\n"
+                                             "RAVELT_FOLDER non è impostata e non ce n'è una ricordata."
+                                           : reason;
+    messages.MostraMessaggio(why + "\r\nScegliere la cartella di lavoro, quella con AnagraficaHotels.sqlite:\r\n"
+                                   "sarà ricordata per le prossime volte.",
+                             StileAvviso, StartupSequence::Titolo);
+    for (;;) {
+        const QString chosen = QFileDialog::getExistingDirectory(
+            nullptr, "Ravelt: scegliere la cartella di lavoro (quella con AnagraficaHotels.sqlite)",
+            QString::fromStdString(std::filesystem::current_path().string()));
+        if (chosen.isEmpty())
+            return std::nullopt;
+        const std::filesystem::path folder = chosen.toStdString();
+        if (auto r = WorkingFolder::refusal(folder)) {
+            messages.MostraMessaggio("Non si può lavorare qui: " + *r + ".", StileAvviso, StartupSequence::Titolo);
+            continue;
+        }
+        try {
+            where.remember(folder);
+        } catch (const std::exception& e) {
+            messages.MostraMessaggio(std::string("La cartella non sarà ricordata: ") + e.what() + ".", StileAvviso,
+                                     StartupSequence::Titolo);
+        }
+        return folder;
+    }
+}
+
+// The folder the window works in: 'given' (--folder) when there is one, else the one
+// WorkingFolder chooses or the operator answers. nullopt, with the reason told, when the
+// window must not open; 'code' is then the program's exit code.
+std::optional<std::filesystem::path> chooseWindowFolder(const std::optional<std::string>& given,
+                                                        MessagePresenter& messages, int& code)
+{
+    if (given) {
+        if (auto p = WorkingFolder::problem(*given)) {
+            messages.MostraMessaggio("La cartella di lavoro \"" + *given + "\" " + *p + ".", StileAvviso,
+                                     StartupSequence::Titolo);
+            code = 2;
+            return std::nullopt;
+        }
+        return std::filesystem::path(*given);
+    }
+    static SystemEnvironment env;
+    const WorkingFolder where(env, std::filesystem::current_path());
+    const WorkingFolder::Choice choice = where.choose();
+    code = 1;
+    switch (choice.kind) {
+    case WorkingFolder::Choice::Kind::Refused:
+        messages.MostraMessaggio(choice.reason, StileAvviso, StartupSequence::Titolo);
+        return std::nullopt;
+    case WorkingFolder::Choice::Kind::Ask:
+        return askFolder(where, choice.reason, messages);
+    default:
+        return choice.folder;
+    }
+}
+
+}
+
+int runGui(int argc, char** argv, const std::optional<std::string>& given)
 {
     QApplication app(argc, argv);
     substituteFonts();
     ProgramState state;
     MsgBoxPresenter messages;
+    int code = 0;
+    const auto folder = chooseWindowFolder(given, messages, code);
+    if (!folder)
+        return code;
+    std::error_code ec;
+    std::filesystem::current_path(*folder, ec);
+    if (ec) {
+        messages.MostraMessaggio("Non si può entrare nella cartella di lavoro " + folder->string() + ": " + ec.message() + ".",
+                                 StileAvviso, StartupSequence::Titolo);
+        return 2;
+    }
     InputBoxRoutine inputBox;
     MainWindowServices services;
     services.messages = &messages;

@@ -8,12 +8,15 @@
 
 int main(int argc, char** argv)
 {
-    if (argc < 2)
-        return ravelt::runGui(argc, argv);
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    if (args.empty())
+        return ravelt::runGui(argc, argv, std::nullopt);
+    if (auto folder = ravelt::windowFolder(args))
+        return ravelt::runGui(1, argv, folder);
     const ravelt::CommandStreams io{std::cout, std::cerr, isatty(STDERR_FILENO) != 0};
     // The program's state for this run of a command without windows.
     ravelt::ProgramState state;
-    const int code = ravelt::runCommandLine(std::vector<std::string>(argv + 1, argv + argc), io, state);
+    const int code = ravelt::runCommandLine(args, io, state);
     std::cout.flush();
     return code;
 }

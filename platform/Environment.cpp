@@ -20,4 +20,15 @@ std::optional<std::string> MapEnvironment::get(const std::string& name) const
     return it->second;
 }
 
+std::filesystem::path userConfigFolder(const Environment& env)
+{
+    const auto config = env.get("XDG_CONFIG_HOME");
+    if (config && !config->empty() && std::filesystem::path(*config).is_absolute())
+        return *config;
+    const auto home = env.get("HOME");
+    if (home && !home->empty())
+        return std::filesystem::path(*home) / ".config";
+    return {};
+}
+
 }

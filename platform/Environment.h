@@ -1,4 +1,5 @@
 #pragma once
+#include <filesystem>
 #include <map>
 #include <optional>
 #include <string>
@@ -29,5 +30,10 @@ public:
 private:
     std::map<std::string, std::string> vars_;
 };
+
+// The user's configuration folder: XDG_CONFIG_HOME when it is set to an absolute path
+// (a relative one is ignored, as the desktop's base-directory rules ask), otherwise
+// .config in HOME. Empty when neither names a folder.
+std::filesystem::path userConfigFolder(const Environment& env);
 
 }

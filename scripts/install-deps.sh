@@ -7,13 +7,14 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-base-dev-tools libgl1-mesa-dev
-  libsqlite3-dev libgtest-dev libbenchmark-dev
+  libsqlite3-dev libgtest-dev
   libcurl4-openssl-dev
   fonts-liberation2 fonts-crosextra-carlito
   cups cups-client cups-bsd printer-driver-cups-pdf
   python3-aiosmtpd
   poppler-utils
   xvfb xauth
+  lintian desktop-file-utils dpkg-dev file
 )
 if [ "${1:-}" = "--fuzz" ]; then
   packages+=(clang libclang-rt-14-dev llvm)

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <gtest/gtest.h>
+#include <optional>
 #include <regex>
 #include <sstream>
 #include <sys/wait.h>
@@ -61,6 +62,89 @@ TEST_F(CommandLine, ReportWritesTheWorkstationsReportFile)
     EXPECT_EQ(r.status, 0) << r.out;
     EXPECT_NE(r.out.find("FD3"), std::string::npos) << r.out;
     EXPECT_TRUE(std::filesystem::is_regular_file(hotel() / "FD3"));
+}
+
+// --folder names the working folder from anywhere, before the command's name or among
+// its options; the last one given counts. Nothing is written where the command started.
+TEST_F(CommandLine, FolderNamesTheWorkingFolderBeforeOrAfterTheCommand)
+{
+    const std::string h = hotel().string();
+    struct Case {
+        std::string args;
+        const char* written;  // in the hotel
+    } cases[] = {
+        {"--folder " + h + " report --from 01/01/2024 --to 05/01/2024", "FD3"},
+        {"report --from 01/01/2024 --to 05/01/2024 --folder=" + h, "FD3"},
+        {"--folder /nonexistent --folder=" + h + " report --from 01/01/2024 --to 05/01/2024", "FD3"},
+        {"--folder /nonexistent report --from 01/01/2024 --to 05/01/2024 --folder " + h, "FD3"},
+        {"csv --folder " + h, "fd3.csv"},
+    };
+    for (const auto& c : cases) {
+        ravelt::testing::TempFolder elsewhere;
+        std::filesystem::remove(hotel() / c.written);
+        const Outcome r = run(elsewhere.path(), c.args);
+        EXPECT_EQ(r.status, 0) << c.args << ": " << r.out;
+        EXPECT_TRUE(std::filesystem::is_regular_file(hotel() / c.written)) << c.args;
+        EXPECT_TRUE(std::filesystem::is_empty(elsewhere.path())) << c.args;
+    }
+}
+
+// A folder that cannot be worked in is a wrong argument: exit 2, the reason naming the
+// folder, the usage, nothing written anywhere.
+TEST_F(CommandLine, AFolderThatCannotBeUsedIsAWrongArgument)
+{
+    ravelt::testing::TempFolder elsewhere;
+    elsewhere.write("file", "");
+    const std::string file = (elsewhere.path() / "file").string();
+    struct Case {
+        std::string args;
+        std::string reason;
+        const char* usage;
+    } cases[] = {
+        {"--folder /nonexistent/hotel report --from 01/01/2024 --to 05/01/2024",
+         "ravelt report: la cartella di lavoro \"/nonexistent/hotel\" non esiste", "uso: ravelt report"},
+        {"csv --folder " + file, "ravelt csv: la cartella di lavoro \"" + file + "\" non è una cartella", "uso: ravelt csv"},
+        {"csv --folder=", "ravelt csv: la cartella di lavoro \"\" non è indicata", "uso: ravelt csv"},
+        {"--folder", "ravelt: manca il valore dell'opzione \"--folder\"", "uso:\n  ravelt"},
+        {"csv --folder", "ravelt csv: manca il valore dell'opzione \"--folder\"", "uso: ravelt csv"},
+        {"--folder " + hotel().string() + " bogus", "ravelt: comando sconosciuto: \"bogus\"", "uso:\n  ravelt"},
+    };
+    for (const auto& c : cases) {
+        const Outcome r = run(elsewhere.path(), c.args);
+        EXPECT_EQ(r.status, 2) << c.args << ": " << r.out;
+        EXPECT_NE(r.out.find(c.reason), std::string::npos) << c.args << ": " << r.out;
+        EXPECT_NE(r.out.find(c.usage), std::string::npos) << c.args << ": " << r.out;
+        EXPECT_EQ(ravelt::testing::fileNames(elsewhere.path()), std::vector<std::string>{"file"}) << c.args;
+    }
+}
+
+// The folder of a new demo hotel is read from the working folder, as any relative name.
+TEST(CommandLineFolder, DemoMakesItsFolderInTheWorkingFolder)
+{
+    ravelt::testing::TempFolder root, elsewhere;
+    const Outcome r = run(elsewhere.path(), "--folder " + root.path().string() + " demo nuovo --days 2 --rooms 2");
+    EXPECT_EQ(r.status, 0) << r.out;
+    EXPECT_TRUE(std::filesystem::is_regular_file(root / "nuovo/AnagraficaHotels.sqlite")) << r.out;
+    EXPECT_TRUE(std::filesystem::is_empty(elsewhere.path()));
+}
+
+// Only a command line that names a folder and nothing else opens the window there.
+TEST(CommandLineFolder, TheWindowsFolderIsACommandLineOfOnlyAFolder)
+{
+    struct Case {
+        std::vector<std::string> args;
+        std::optional<std::string> folder;
+    } cases[] = {
+        {{"--folder", "/srv/hotel"}, "/srv/hotel"},
+        {{"--folder=/srv/hotel"}, "/srv/hotel"},
+        {{"--folder", "/a", "--folder", "/b"}, "/b"},
+        {{"--folder"}, std::nullopt},
+        {{"--folder", "/srv/hotel", "csv"}, std::nullopt},
+        {{"csv", "--folder", "/srv/hotel"}, std::nullopt},
+        {{"--help"}, std::nullopt},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ravelt::windowFolder(c.args), c.folder) << ::testing::PrintToString(c.args);
 }
 
 TEST_F(CommandLine, BadArgumentsAreRefusedWithAClearMessage)

@@ -1,0 +1,112 @@
+#include "app/WorkingFolder.h"
+
+#include "platform/AtomicFile.h"
+#include "platform/StoreCatalog.h"
+
+#include <unistd.h>
+
+namespace ravelt {
+
+namespace {
+
+constexpr const char* RegistryMdb = "AnagraficaHotels.mdb";
+
+// The first line of a file's text, without its line end.
+std::string firstLine(const std::string& text)
+{
+    std::string line = text.substr(0, text.find('\n'));
+    if (!line.empty() && line.back() == '\r')
+        line.pop_back();
+    return line;
+}
+
+}
+
+WorkingFolder::WorkingFolder(const Environment& env, std::filesystem::path current, FileReader read)
+    : env_(env), current_(std::move(current)), read_(std::move(read))
+{
+}
+
+std::filesystem::path WorkingFolder::registryStore(const std::filesystem::path& folder)
+{
+    return storePath(folder, RegistryMdb);
+}
+
+std::optional<std::string> WorkingFolder::problem(const std::filesystem::path& folder)
+{
+    if (folder.empty())
+        return "non è indicata";
+    std::error_code ec;
+    const auto status = std::filesystem::status(folder, ec);
+    if (!std::filesystem::exists(status))
+        return "non esiste";
+    if (!std::filesystem::is_directory(status))
+        return "non è una cartella";
+    // Listing the folder and entering it are what the program does there first.
+    if (::access(folder.c_str(), R_OK | X_OK) != 0)
+        return "non si può leggere";
+    return std::nullopt;
+}
+
+std::optional<std::string> WorkingFolder::refusal(const std::filesystem::path& folder)
+{
+    if (auto p = problem(folder))
+        return "la cartella " + folder.string() + " " + *p;
+    if (!storeExists(folder, RegistryMdb))
+        return "la cartella " + folder.string() + " non contiene l'archivio dell'hotel " +
+               registryStore(folder).filename().string();
+    return std::nullopt;
+}
+
+std::filesystem::path WorkingFolder::rememberedFile() const
+{
+    const std::filesystem::path config = userConfigFolder(env_);
+    return config.empty() ? config : config / "ravelt" / "folder";
+}
+
+WorkingFolder::Choice WorkingFolder::choose() const
+{
+    using Kind = Choice::Kind;
+    if (storeExists(current_, RegistryMdb))
+        return {Kind::Current, current_, {}};
+    if (const auto variable = env_.get("RAVELT_FOLDER"); variable && !variable->empty()) {
+        const std::filesystem::path folder = current_ / *variable;  // an absolute value stands alone
+        if (auto p = problem(folder))
+            return {Kind::Refused, {}, "La cartella di lavoro " + folder.string() + " indicata da RAVELT_FOLDER " + *p + "."};
+        return {Kind::Variable, folder, {}};
+    }
+    const std::filesystem::path file = rememberedFile();
+    if (file.empty())
+        return {Kind::Ask, {}, {}};
+    const auto text = read_(file);
+    const std::string line = text ? firstLine(*text) : std::string();
+    if (line.empty())
+        return {Kind::Ask, {}, {}};
+    const std::filesystem::path folder = current_ / line;  // written absolute; a relative one is read from here
+    if (auto r = refusal(folder))
+        return {Kind::Ask, {}, "La cartella ricordata in " + file.string() + " non va più bene:\r\n" + *r + "."};
+    return {Kind::Remembered, folder, {}};
+}
+
+void WorkingFolder::remember(const std::filesystem::path& folder) const
+{
+    const std::filesystem::path file = rememberedFile();
+    if (file.empty())
+        throw std::runtime_error("non si può ricordare la cartella di lavoro: né HOME né XDG_CONFIG_HOME indicano una cartella");
+    std::error_code ec;
+    std::filesystem::create_directories(file.parent_path(), ec);
+    if (ec)
+        throw std::runtime_error("non si può creare la cartella " + file.parent_path().string() + ": " + ec.message());
+    writeFileAtomically(file, std::filesystem::absolute(folder).lexically_normal().string() + "\n");
+}
+
+std::optional<std::string> WorkingFolder::readIfPresent(const std::filesystem::path& path)
+{
+    try {
+        return readFileBytes(path);
+    } catch (const std::exception&) {
+        return std::nullopt;
+    }
+}
+
+}
