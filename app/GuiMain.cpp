@@ -7,8 +7,10 @@
 #include "dialogs/MsgBoxPresenter.h"
 #include "dialogs/PasswdSecurity.h"
 #include "platform/Environment.h"
+#include "shell/MessagePresenter.h"
 #include "shell/RaveltDT.h"
 #include "shell/StartupSequence.h"
+#include "shell/Twips.h"
 #include "shell/program_state.h"
 #include "tableprint/ApriStampa.h"
 
@@ -19,18 +21,16 @@
 
 namespace ravelt {
 
-// The windows are drawn in Corbel and Arial at fixed sizes; where those fonts are not
-// installed, faces of the same widths keep every caption inside its control.
-static void substituteFonts()
-{
-    QFont::insertSubstitutions("Corbel", {"Carlito", "Liberation Sans Narrow", "Liberation Sans"});
-    QFont::insertSubstitutions("Arial", {"Liberation Sans"});
-    QFont::insertSubstitutions("Courier New", {"Liberation Mono"});
-}
-
 namespace {
 
-constexpr int StileAvviso = 48;  // exclamation icon, "Ok"
+// The windows are drawn in Corbel and Arial at fixed sizes; where those fonts are not
+// installed, faces of the same widths keep every caption inside its control. Every font
+// of a designed family, however it was made, falls back on that family's stand-in faces.
+void substituteFonts()
+{
+    for (const QString& family : designedFamilies())
+        QFont::insertSubstitutions(family, standInFaces(family));
+}
 
 // Asks the operator for the working folder with a folder chooser, telling first why
 // ('reason', or that nothing names one), until the folder chosen holds the hotel registry (a folder without
@@ -45,7 +45,7 @@ std::optional<std::filesystem::path> askFolder(const WorkingFolder& where, const
                                            : reason;
     messages.MostraMessaggio(why + "\r\nScegliere la cartella di lavoro, quella con AnagraficaHotels.sqlite:\r\n"
                                    "sarà ricordata per le prossime volte.",
-                             StileAvviso, StartupSequence::Titolo);
+                             StileMessaggio::Avviso, StartupSequence::Titolo);
     for (;;) {
         const QString chosen = QFileDialog::getExistingDirectory(
             nullptr, "Ravelt: scegliere la cartella di lavoro (quella con AnagraficaHotels.sqlite)",
@@ -54,13 +54,13 @@ std::optional<std::filesystem::path> askFolder(const WorkingFolder& where, const
             return std::nullopt;
         const std::filesystem::path folder = chosen.toStdString();
         if (auto r = WorkingFolder::refusal(folder)) {
-            messages.MostraMessaggio("Non si può lavorare qui: " + *r + ".", StileAvviso, StartupSequence::Titolo);
+            messages.MostraMessaggio("Non si può lavorare qui: " + *r + ".", StileMessaggio::Avviso, StartupSequence::Titolo);
             continue;
         }
         try {
             where.remember(folder);
         } catch (const std::exception& e) {
-            messages.MostraMessaggio(std::string("La cartella non sarà ricordata: ") + e.what() + ".", StileAvviso,
+            messages.MostraMessaggio(std::string("La cartella non sarà ricordata: ") + e.what() + ".", StileMessaggio::Avviso,
                                      StartupSequence::Titolo);
         }
         return folder;
@@ -75,7 +75,7 @@ std::optional<std::filesystem::path> chooseWindowFolder(const std::optional<std:
 {
     if (given) {
         if (auto p = WorkingFolder::problem(*given)) {
-            messages.MostraMessaggio("La cartella di lavoro \"" + *given + "\" " + *p + ".", StileAvviso,
+            messages.MostraMessaggio("La cartella di lavoro \"" + *given + "\" " + *p + ".", StileMessaggio::Avviso,
                                      StartupSequence::Titolo);
             code = 2;
             return std::nullopt;
@@ -88,7 +88,7 @@ std::optional<std::filesystem::path> chooseWindowFolder(const std::optional<std:
     code = 1;
     switch (choice.kind) {
     case WorkingFolder::Choice::Kind::Refused:
-        messages.MostraMessaggio(choice.reason, StileAvviso, StartupSequence::Titolo);
+        messages.MostraMessaggio(choice.reason, StileMessaggio::Avviso, StartupSequence::Titolo);
         return std::nullopt;
     case WorkingFolder::Choice::Kind::Ask:
         return askFolder(where, choice.reason, messages);
@@ -113,7 +113,7 @@ int runGui(int argc, char** argv, const std::optional<std::string>& given)
     std::filesystem::current_path(*folder, ec);
     if (ec) {
         messages.MostraMessaggio("Non si può entrare nella cartella di lavoro " + folder->string() + ": " + ec.message() + ".",
-                                 StileAvviso, StartupSequence::Titolo);
+                                 StileMessaggio::Avviso, StartupSequence::Titolo);
         return 2;
     }
     InputBoxRoutine inputBox;

@@ -21,17 +21,24 @@ inline QRect twipsRect(int left, int top, int width, int height)
 }
 
 // The faces of the same widths that stand in for a designed family where it is not
-// installed: Carlito for Corbel, Liberation for Arial and Courier New. Empty for any
-// other family.
+// installed: Carlito for Corbel (then the narrow and the plain Liberation Sans, where even
+// Carlito is missing), Liberation for Arial and Courier New. Empty for any other family.
 inline QStringList standInFaces(const QString& family)
 {
     if (family == "Corbel")
-        return {"Carlito"};
+        return {"Carlito", "Liberation Sans Narrow", "Liberation Sans"};
     if (family == "Arial")
         return {"Liberation Sans"};
     if (family == "Courier New")
         return {"Liberation Mono"};
     return {};
+}
+
+// The designed families that have stand-in faces.
+inline const QStringList& designedFamilies()
+{
+    static const QStringList families{"Corbel", "Arial", "Courier New"};
+    return families;
 }
 
 // A designed font: family, size in points (9.75 and the like), bold or not. The
