@@ -1,6 +1,7 @@
 #include "app/CliGate.h"
 
 #include "dialogs/PasswordGate.h"
+#include "platform/Environment.h"
 
 #include <cstdlib>
 #include <iostream>
@@ -39,8 +40,8 @@ void cliGate(ProgramState& state, std::ostream& err)
         return;
     }
     std::string entry;
-    if (const char* env = std::getenv("RAVELT_PASSWORD")) {
-        entry = env;
+    if (const auto env = SystemEnvironment().get("RAVELT_PASSWORD")) {
+        entry = *env;
     } else if (!readHidden(entry, err)) {
         err << "Direzione: è richiesta la password della direzione (terminale o variabile RAVELT_PASSWORD)\n";
         state.AccessoConsentito = "N";

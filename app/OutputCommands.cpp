@@ -38,8 +38,8 @@ std::unique_ptr<QCoreApplication> applicazione(bool gui)
     if (QCoreApplication::instance())
         return nullptr;
     auto set = [](const char* name) {
-        const char* v = std::getenv(name);
-        return v && *v;
+        const auto v = SystemEnvironment().get(name);
+        return v && !v->empty();
     };
     if (!set("DISPLAY") && !set("WAYLAND_DISPLAY"))
         ::setenv("QT_QPA_PLATFORM", "offscreen", 0);

@@ -2,6 +2,7 @@
 
 #include "output/TestoEditor.h"
 #include "platform/AtomicFile.h"
+#include "platform/Environment.h"
 
 #include <cstdlib>
 #include <stdexcept>
@@ -28,8 +29,7 @@ int InviaEMail(const std::string& testo, const ContestoEMail& c)
     std::filesystem::path own = c.cartellaProgramma.empty() ? runningProgramFolder() : c.cartellaProgramma;
     std::string path = c.percorsoRicerca;
     if (path.empty())
-        if (const char* p = std::getenv("PATH"))
-            path = p;
+        path = SystemEnvironment().get("PATH").value_or(std::string());
     auto program = findProgram(ProgrammaPosta, c.folder, own, path);
     if (!program)
         throw std::runtime_error(std::string("il programma di posta ") + ProgrammaPosta +

@@ -9,6 +9,7 @@
 #include "spedix/InvioSmtp.h"
 #include "spedix/MessaggioPosta.h"
 #include "spedix/RichiestaPosta.h"
+#include "platform/Environment.h"
 
 #include <algorithm>
 #include <charconv>
@@ -47,10 +48,10 @@ constexpr long AttesaMassima = ravelt::TempiInvio{}.totale;
 ravelt::TempiInvio tempiInvio()
 {
     ravelt::TempiInvio t;
-    const char* text = std::getenv("SPEDIX_ATTESA");
+    const auto text = ravelt::SystemEnvironment().get("SPEDIX_ATTESA");
     if (!text)
         return t;
-    const std::string_view v(text);
+    const std::string_view v(*text);
     long seconds = 0;
     auto [end, ec] = std::from_chars(v.data(), v.data() + v.size(), seconds);
     if (v.empty() || ec != std::errc() || end != v.data() + v.size() || seconds < 1 || seconds > AttesaMassima)
@@ -80,12 +81,12 @@ int main(int argc, char**)
                              "  un server che tace per 60 secondi (SPEDIX_ATTESA secondi, da 1 a 120) si abbandona\n");
         return RichiestaNonValida;
     }
-    const char* pc = std::getenv("PCLocal");
+    const auto pc = SystemEnvironment().get("PCLocal");
     char* end = nullptr;
-    long number = pc ? std::strtol(pc, &end, 10) : -1;
-    if (!pc || *pc == '\0' || *end != '\0' || number < 0 || number > 32767)
+    long number = pc ? std::strtol(pc->c_str(), &end, 10) : -1;
+    if (!pc || pc->empty() || *end != '\0' || number < 0 || number > 32767)
         return fallita(RichiestaNonValida, std::string("la variabile PCLocal ") +
-                                               (pc ? "vale \"" + std::string(pc) + "\", che non è un numero di postazione"
+                                               (pc ? "vale \"" + *pc + "\", che non è un numero di postazione"
                                                    : "non è impostata"));
     const auto pcLocal = static_cast<std::int16_t>(number);
     const std::string request = "e-mail" + std::to_string(pcLocal) + ".txt";
