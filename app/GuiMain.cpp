@@ -17,6 +17,8 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QFont>
+#include <QLibraryInfo>
+#include <QTranslator>
 #include <filesystem>
 
 namespace ravelt {
@@ -30,6 +32,15 @@ void substituteFonts()
 {
     for (const QString& family : designedFamilies())
         QFont::insertSubstitutions(family, standInFaces(family));
+}
+
+// The toolkit's own windows (the folder chooser, the printer's dialog) speak Italian, as
+// the program does, whatever the desktop's language; where the toolkit's Italian texts
+// are not installed they stay in English, which loses nothing.
+void speakItalian(QTranslator& translator)
+{
+    if (translator.load("qtbase_it", QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(&translator);
 }
 
 // Asks the operator for the working folder with a folder chooser, telling first why
@@ -103,6 +114,8 @@ int runGui(int argc, char** argv, const std::optional<std::string>& given)
 {
     QApplication app(argc, argv);
     substituteFonts();
+    QTranslator toolkitTexts;
+    speakItalian(toolkitTexts);
     ProgramState state;
     MsgBoxPresenter messages;
     int code = 0;

@@ -9,7 +9,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl1-mesa-dev
   libsqlite3-dev libgtest-dev
   libcurl4-openssl-dev
-  fonts-liberation2 fonts-crosextra-carlito
+  fonts-liberation2 fonts-crosextra-carlito qt6-translations-l10n
   cups cups-client cups-bsd printer-driver-cups-pdf
   python3-aiosmtpd
   poppler-utils
