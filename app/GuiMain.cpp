@@ -6,6 +6,7 @@
 #include "dialogs/InputBoxRoutine.h"
 #include "dialogs/MsgBoxPresenter.h"
 #include "dialogs/PasswdSecurity.h"
+#include "output/ComandiUscita.h"
 #include "platform/Environment.h"
 #include "shell/MessagePresenter.h"
 #include "shell/RaveltDT.h"
@@ -50,16 +51,17 @@ void speakItalian(QTranslator& translator)
 std::optional<std::filesystem::path> askFolder(const WorkingFolder& where, const std::string& reason,
                                                MessagePresenter& messages)
 {
+    const std::string registry = WorkingFolder::registryStore({}).filename().string();
     const std::string why = reason.empty() ? "Nessuna cartella di lavoro è indicata:\r\n"
-                                             "la cartella corrente non contiene AnagraficaHotels.sqlite,\r\n"
+                                             "la cartella corrente non contiene " + registry + ",\r\n"
                                              "RAVELT_FOLDER non è impostata e non ce n'è una ricordata."
                                            : reason;
-    messages.MostraMessaggio(why + "\r\nScegliere la cartella di lavoro, quella con AnagraficaHotels.sqlite:\r\n"
+    messages.MostraMessaggio(why + "\r\nScegliere la cartella di lavoro, quella con " + registry + ":\r\n"
                                    "sarà ricordata per le prossime volte.",
                              StileMessaggio::Avviso, StartupSequence::Titolo);
     for (;;) {
         const QString chosen = QFileDialog::getExistingDirectory(
-            nullptr, "Ravelt: scegliere la cartella di lavoro (quella con AnagraficaHotels.sqlite)",
+            nullptr, QString::fromStdString("Ravelt: scegliere la cartella di lavoro (quella con " + registry + ")"),
             QString::fromStdString(std::filesystem::current_path().string()));
         if (chosen.isEmpty())
             return std::nullopt;
@@ -88,7 +90,7 @@ std::optional<std::filesystem::path> chooseWindowFolder(const std::optional<std:
         if (auto p = WorkingFolder::problem(*given)) {
             messages.MostraMessaggio("La cartella di lavoro \"" + *given + "\" " + *p + ".", StileMessaggio::Avviso,
                                      StartupSequence::Titolo);
-            code = 2;
+            code = EsitoUso;
             return std::nullopt;
         }
         return std::filesystem::path(*given);
@@ -96,7 +98,7 @@ std::optional<std::filesystem::path> chooseWindowFolder(const std::optional<std:
     static SystemEnvironment env;
     const WorkingFolder where(env, std::filesystem::current_path());
     const WorkingFolder::Choice choice = where.choose();
-    code = 1;
+    code = EsitoFallito;
     switch (choice.kind) {
     case WorkingFolder::Choice::Kind::Refused:
         messages.MostraMessaggio(choice.reason, StileMessaggio::Avviso, StartupSequence::Titolo);
@@ -127,7 +129,7 @@ int runGui(int argc, char** argv, const std::optional<std::string>& given)
     if (ec) {
         messages.MostraMessaggio("Non si può entrare nella cartella di lavoro " + folder->string() + ": " + ec.message() + ".",
                                  StileMessaggio::Avviso, StartupSequence::Titolo);
-        return 2;
+        return EsitoUso;
     }
     InputBoxRoutine inputBox;
     MainWindowServices services;
@@ -147,7 +149,7 @@ int runGui(int argc, char** argv, const std::optional<std::string>& given)
     services.runReport = [&messages](RaveltDT& w, const ReportRequest& r) { runCashReportWindow(w, r, messages); };
     RaveltDT window(services, state);
     if (!window.start())
-        return 1;
+        return EsitoFallito;
     window.show();
     return app.exec();
 }

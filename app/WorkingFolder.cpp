@@ -2,23 +2,17 @@
 
 #include "platform/AtomicFile.h"
 #include "platform/StoreCatalog.h"
+#include "platform/TextLines.h"
 
+#include <stdexcept>
 #include <unistd.h>
+#include <vector>
 
 namespace ravelt {
 
 namespace {
 
 constexpr const char* RegistryMdb = "AnagraficaHotels.mdb";
-
-// The first line of a file's text, without its line end.
-std::string firstLine(const std::string& text)
-{
-    std::string line = text.substr(0, text.find('\n'));
-    if (!line.empty() && line.back() == '\r')
-        line.pop_back();
-    return line;
-}
 
 }
 
@@ -79,7 +73,8 @@ WorkingFolder::Choice WorkingFolder::choose() const
     if (file.empty())
         return {Kind::Ask, {}, {}};
     const auto text = read_(file);
-    const std::string line = text ? firstLine(*text) : std::string();
+    const auto lines = text ? splitLines(*text) : std::vector<std::string>();
+    const std::string line = lines.empty() ? std::string() : lines.front();
     if (line.empty())
         return {Kind::Ask, {}, {}};
     const std::filesystem::path folder = current_ / line;  // written absolute; a relative one is read from here
@@ -102,9 +97,11 @@ void WorkingFolder::remember(const std::filesystem::path& folder) const
 
 std::optional<std::string> WorkingFolder::readIfPresent(const std::filesystem::path& path)
 {
+    // A remembered answer that cannot be read is no answer: the window asks again, and
+    // the new answer replaces the file.
     try {
         return readFileBytes(path);
-    } catch (const std::exception&) {
+    } catch (const std::runtime_error&) {
         return std::nullopt;
     }
 }
