@@ -2,9 +2,7 @@
 
 #include "platform/Database.h"
 #include "platform/DbError.h"
-#include "platform/SqliteBinding.h"
-
-#include <sqlite3.h>
+#include "platform/StoreConnection.h"
 
 namespace ravelt {
 
@@ -19,13 +17,10 @@ BulkInsert::BulkInsert(Database& db, const std::string& table, const std::vector
         marks += i ? ", ?" : "?";
     }
     sql_ = "INSERT INTO " + table + " (" + names + ") VALUES (" + marks + ")";
-    st_ = db_.prepare(sql_);
+    st_ = db_.connection().prepare(sql_);
 }
 
-BulkInsert::~BulkInsert()
-{
-    sqlite3_finalize(st_);
-}
+BulkInsert::~BulkInsert() = default;
 
 void BulkInsert::insert(std::span<const Value> row)
 {
@@ -33,14 +28,10 @@ void BulkInsert::insert(std::span<const Value> row)
         db_.fail("tabella " + table_ + ": riga di " + std::to_string(row.size()) + " valori invece di " +
                      std::to_string(columns_),
                  sql_);
+    st_->reset();
     for (std::size_t i = 0; i < row.size(); ++i)
-        bindValue(st_, static_cast<int>(i) + 1, row[i]);
-    int rc = sqlite3_step(st_);
-    std::string reason = rc == SQLITE_DONE ? std::string() : sqlite3_errmsg(db_.handle());
-    sqlite3_reset(st_);
-    sqlite3_clear_bindings(st_);
-    if (rc != SQLITE_DONE)
-        db_.failEngine(rc, reason, sql_, "tabella " + table_ + ": riga non scritta");
+        st_->bind(static_cast<int>(i) + 1, row[i]);
+    st_->step("tabella " + table_ + ": riga non scritta");
     ++rows_;
 }
 

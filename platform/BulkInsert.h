@@ -3,15 +3,15 @@
 
 #include <cstddef>
 #include <initializer_list>
+#include <memory>
 #include <span>
 #include <string>
 #include <vector>
 
-struct sqlite3_stmt;
-
 namespace ravelt {
 
 class Database;
+class StoreStatement;
 
 // Writes many rows into one table of an open store through a single prepared
 // "INSERT INTO table (columns) VALUES (?, ...)": the statement is prepared once and each
@@ -42,7 +42,7 @@ private:
     std::string table_;
     std::string sql_;
     std::size_t columns_ = 0;
-    sqlite3_stmt* st_ = nullptr;
+    std::unique_ptr<StoreStatement> st_;
     long rows_ = 0;
 };
 

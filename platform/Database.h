@@ -2,17 +2,15 @@
 #include "platform/Value.h"
 
 #include <filesystem>
-#include <map>
 #include <memory>
 #include <string>
 #include <vector>
 
-struct sqlite3;
-struct sqlite3_stmt;
-
 namespace ravelt {
 
 class Recordset;
+class StoreConnection;
+class StoreLocation;
 
 // One field of a table definition being created.
 struct FieldDef {
@@ -28,8 +26,9 @@ struct TableDef {
     void append(FieldDef f) { fields.push_back(std::move(f)); }
 };
 
-// An open store of the suite. Opened by its .mdb name in a working folder; the file
-// behind it is the SQLite file of storePath(). Statements are written in the suite's
+// An open store of the suite. Opened by its .mdb name in a working folder; behind it is
+// the SQLite file of storePath(), or the store's schema on the server the folder names
+// (see StoreLocation). Statements are written in the suite's
 // dialect (see SqlDialect.h) and run as written. Text fields compare without regard to
 // letter case. A missing store, table or field raises a DbError that names it.
 class Database {
@@ -38,10 +37,15 @@ public:
     // a store, raises DbError naming it; nothing is created.
     static std::unique_ptr<Database> OpenDatabase(const std::string& mdbName,
                                                   const std::filesystem::path& folder = std::filesystem::current_path());
+    static std::unique_ptr<Database> OpenDatabase(const StoreLocation& where, const std::string& mdbName);
     // Creates a new, empty store; the locale string is accepted as the suite writes it
     // and has no further meaning here. An existing file raises DbError and is left alone.
     static std::unique_ptr<Database> CreateDatabase(const std::string& mdbName, const std::string& locale,
                                                     const std::filesystem::path& folder = std::filesystem::current_path());
+    // The same where the store's place is given. On a server the schema is made in a
+    // transaction left open (inTransaction()), so that a store copied there appears whole
+    // or not at all: the caller commits it.
+    static std::unique_ptr<Database> CreateDatabase(const StoreLocation& where, const std::string& mdbName);
 
     ~Database();
     Database(const Database&) = delete;
@@ -68,6 +72,12 @@ public:
     // as field types (TEXT columns compare without regard to letter case).
     void AppendTableDef(const TableDef& def);
 
+    // Every table of the store with its fields, in the order the store lists them.
+    std::vector<TableDef> TableDefs();
+
+    // A transaction holds the store for writing against every other connection from
+    // BeginTrans on (another one's BeginTrans waits a bounded time, then fails as
+    // Locked), as a write of the suite's engine holds its file.
     void BeginTrans();
     void CommitTrans();
     void Rollback();
@@ -76,33 +86,27 @@ public:
 
     const std::string& name() const { return name_; }
     const std::filesystem::path& folder() const { return folder_; }
+    // True when the store is a schema on a server.
+    bool onServer() const { return !server_.empty(); }
+    bool inTransaction() const { return inTransaction_; }
 
-    // Internal to the storage layer: a prepared statement for dialect SQL, with the
-    // stores it names attached. Errors name this store and the statement.
-    sqlite3_stmt* prepare(const std::string& dialectSql);
-    sqlite3* handle() const { return db_; }
+    // Internal to the storage layer: the engine behind the store, and the failure of an
+    // operation on it: "Archivio <name>[ (server <host:port/db>)]: <what> [sql]".
+    StoreConnection& connection();
     [[noreturn]] void fail(const std::string& what, const std::string& sql = {}) const;
-    // The DbError of an engine call on this store that returned the result code with the
-    // message: "Archivio <name>: [context: ]<words> [sql]", its kind from the code
-    // (DbOverflowError for a sum beyond 64 bits). Take the message before finalizing.
-    [[noreturn]] void failEngine(int code, const std::string& engineMessage, const std::string& sql = {},
-                                 const std::string& context = {}) const;
-    // The same for a call made before a store is open: the prefix starts the message.
-    [[noreturn]] static void raiseEngineError(int code, const std::string& engineMessage, const std::string& prefix,
-                                              const std::string& sql = {});
+    // How the store is named at the start of its messages: "Archivio Fatture.mdb: ".
+    std::string label() const;
     // How many statements this connection has prepared: a figure for benchmarks.
-    long statementsPrepared() const { return statementsPrepared_; }
+    long statementsPrepared() const;
 
 private:
-    Database(sqlite3* db, std::string name, std::filesystem::path folder);
-    std::string attachStore(const std::string& mdbName);
+    Database(std::unique_ptr<StoreConnection> connection, std::string name, std::filesystem::path folder, std::string server);
 
-    sqlite3* db_ = nullptr;
+    std::unique_ptr<StoreConnection> connection_;
     std::string name_;
     std::filesystem::path folder_;
-    std::map<std::string, std::string> attached_;  // lower-case file name -> schema
+    std::string server_;  // the server's label; "" for a SQLite file
     bool inTransaction_ = false;
-    long statementsPrepared_ = 0;
 };
 
 }

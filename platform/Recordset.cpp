@@ -2,12 +2,11 @@
 
 #include "platform/Database.h"
 #include "platform/DbError.h"
-#include "platform/SqliteBinding.h"
+#include "platform/StoreConnection.h"
 #include "platform/SqlQuote.h"
 
 #include <QString>
 #include <cctype>
-#include <sqlite3.h>
 
 namespace ravelt {
 
@@ -23,11 +22,8 @@ bool isTableName(const std::string& s)
     return true;
 }
 
-int sizeFromDecl(const char* decl)
+int sizeFromDecl(const std::string& d)
 {
-    if (!decl)
-        return 0;
-    std::string d = decl;
     auto open = d.find('(');
     if (open == std::string::npos)
         return 0;
@@ -51,52 +47,45 @@ Recordset::~Recordset()
 
 void Recordset::load()
 {
-    std::string sql = isTable_ ? "SELECT rowid, * FROM \"" + table_ + "\"" : source_;
-    sqlite3_stmt* st = db_.prepare(sql);
-    int first = isTable_ ? 1 : 0;
-    int n = sqlite3_column_count(st);
+    StoreConnection& c = db_.connection();
+    std::string sql = isTable_ ? "SELECT " + c.rowIdColumn() + ", * FROM " + sqlIdentifier(table_) : source_;
+    auto st = c.prepare(sql, source_);
+    const int first = isTable_ ? 1 : 0;
+    const auto& columns = st->columns();
     names_.clear();
     types_.clear();
     rows_.clear();
     rowids_.clear();
-    std::vector<const char*> decls;
-    for (int c = first; c < n; ++c) {
-        names_.push_back(sqlite3_column_name(st, c));
-        decls.push_back(sqlite3_column_decltype(st, c));
+    std::vector<bool> declared;
+    for (std::size_t col = first; col < columns.size(); ++col) {
+        names_.push_back(columns[col].name);
+        declared.push_back(!columns[col].declared.empty());
     }
     sizes_.assign(names_.size(), 0);
-    for (size_t c = 0; c < decls.size(); ++c)
-        sizes_[c] = sizeFromDecl(decls[c]);
+    for (size_t col = 0; col < names_.size(); ++col)
+        sizes_[col] = sizeFromDecl(columns[col + first].declared);
     bool typed = false;
-    int rc;
-    while ((rc = sqlite3_step(st)) == SQLITE_ROW) {
+    while (st->step()) {
         if (!typed) {
-            for (size_t c = 0; c < names_.size(); ++c)
-                types_.push_back(fieldTypeOf(decls[c], sqlite3_column_type(st, static_cast<int>(c) + first)));
+            for (size_t col = 0; col < names_.size(); ++col)
+                types_.push_back(st->fieldType(static_cast<int>(col) + first));
             typed = true;
         }
         std::vector<Value> row;
         row.reserve(names_.size());
-        for (size_t c = 0; c < names_.size(); ++c)
-            row.push_back(readValue(sqlite3_column_value(st, static_cast<int>(c) + first), types_[c], decls[c] != nullptr, names_[c]));
+        for (size_t col = 0; col < names_.size(); ++col)
+            row.push_back(st->read(static_cast<int>(col) + first, types_[col], declared[col], names_[col]));
         rows_.push_back(std::move(row));
         if (isTable_)
-            rowids_.push_back(sqlite3_column_int64(st, 0));
+            rowids_.push_back(st->raw(0));
     }
     if (!typed)
-        for (size_t c = 0; c < names_.size(); ++c)
-            types_.push_back(fieldTypeOf(decls[c], SQLITE_NULL));
-    std::string err = rc == SQLITE_DONE ? std::string() : sqlite3_errmsg(db_.handle());
-    sqlite3_finalize(st);
-    if (rc != SQLITE_DONE)
-        db_.failEngine(rc, err, source_);
+        for (size_t col = 0; col < names_.size(); ++col)
+            types_.push_back(st->fieldType(static_cast<int>(col) + first));
     pos_ = rows_.empty() ? -1 : 0;
     noMatch_ = true;
-    if (criteriaStmt_) {
-        sqlite3_finalize(criteriaStmt_);
-        criteriaStmt_ = nullptr;
-        criteriaText_.clear();
-    }
+    criteriaStmt_.reset();
+    criteriaText_.clear();
 }
 
 int Recordset::fieldIndex(const std::string& name) const
@@ -135,9 +124,7 @@ const Value& Recordset::Fields(int index) const
 long Recordset::find(const std::string& criteria, long from)
 {
     if (criteria != criteriaText_ || !criteriaStmt_) {
-        if (criteriaStmt_)
-            sqlite3_finalize(criteriaStmt_);
-        criteriaStmt_ = nullptr;
+        criteriaStmt_.reset();
         std::string inner;
         for (size_t c = 0; c < names_.size(); ++c) {
             if (c)
@@ -149,17 +136,17 @@ long Recordset::find(const std::string& criteria, long from)
         }
         if (inner.empty())
             inner = "NULL AS _none";
-        criteriaStmt_ = db_.prepare("SELECT (" + criteria + ") FROM (SELECT " + inner + ")");
+        criteriaStmt_ = db_.connection().prepareCriteria("SELECT (" + criteria + ") FROM (SELECT " + inner + ")");
         criteriaText_ = criteria;
     }
     for (long r = from; r < RecordCount(); ++r) {
-        sqlite3_reset(criteriaStmt_);
+        criteriaStmt_->reset();
         for (size_t c = 0; c < names_.size(); ++c)
-            bindValue(criteriaStmt_, static_cast<int>(c) + 1, rows_[r][c]);
-        int rc = sqlite3_step(criteriaStmt_);
-        if (rc != SQLITE_ROW)
-            db_.failEngine(rc, sqlite3_errmsg(db_.handle()), criteria);
-        if (sqlite3_column_type(criteriaStmt_, 0) != SQLITE_NULL && sqlite3_column_double(criteriaStmt_, 0) != 0.0)
+            criteriaStmt_->bind(static_cast<int>(c) + 1, rows_[r][c]);
+        if (!criteriaStmt_->step())
+            db_.fail("criterio senza risultato", criteria);
+        const Value v = criteriaStmt_->raw(0);
+        if (!v.isNull() && v.toDouble() != 0.0)
             return r;
     }
     return -1;
@@ -213,10 +200,15 @@ void Recordset::SetField(const std::string& name, Value v)
     pendingRow_[i] = std::move(v);
 }
 
+// Writes the pending record: an INSERT for a new one, an UPDATE of the record by its
+// identity for a changed one. Either statement gives back the record's identity, which on
+// a server changes with every write, so the dynaset can find the record again. A record
+// that another workstation deleted meanwhile is told, never passed over in silence.
 void Recordset::Update()
 {
     if (pending_ == Pending::None)
         db_.fail("Update senza AddNew o Edit", source_);
+    StoreConnection& conn = db_.connection();
     std::string sql;
     if (pending_ == Pending::Add) {
         std::string cols, marks;
@@ -229,23 +221,26 @@ void Recordset::Update()
         std::string sets;
         for (size_t c = 0; c < names_.size(); ++c)
             sets += (c ? ", " : "") + sqlIdentifier(names_[c]) + " = ?" + std::to_string(c + 1);
-        sql = "UPDATE " + sqlIdentifier(table_) + " SET " + sets + " WHERE rowid = ?" + std::to_string(names_.size() + 1);
+        sql = "UPDATE " + sqlIdentifier(table_) + " SET " + sets + " WHERE " + conn.rowIdColumn() + " = " +
+              conn.rowIdParameter(static_cast<int>(names_.size()) + 1);
     }
-    sqlite3_stmt* st = db_.prepare(sql);
+    sql += " RETURNING " + conn.rowIdColumn();
+    auto st = conn.prepare(sql, source_);
     for (size_t c = 0; c < names_.size(); ++c)
-        bindValue(st, static_cast<int>(c) + 1, pendingRow_[c]);
+        st->bind(static_cast<int>(c) + 1, pendingRow_[c]);
     if (pending_ == Pending::Edit)
-        sqlite3_bind_int64(st, static_cast<int>(names_.size()) + 1, rowids_[pos_]);
-    int rc = sqlite3_step(st);
-    std::string err = rc == SQLITE_DONE ? std::string() : sqlite3_errmsg(db_.handle());
-    sqlite3_finalize(st);
-    if (rc != SQLITE_DONE)
-        db_.failEngine(rc, err, source_);
+        st->bind(static_cast<int>(names_.size()) + 1, rowids_[pos_]);
+    if (!st->step())
+        db_.fail("record cancellato da un'altra postazione", source_);
+    Value id = st->raw(0);
+    while (st->step()) {
+    }
     if (pending_ == Pending::Add) {
         rows_.push_back(pendingRow_);
-        rowids_.push_back(sqlite3_last_insert_rowid(db_.handle()));
+        rowids_.push_back(std::move(id));
     } else {
         rows_[pos_] = pendingRow_;
+        rowids_[pos_] = std::move(id);
     }
     pending_ = Pending::None;
     pendingRow_.clear();
@@ -263,13 +258,11 @@ void Recordset::Delete()
         db_.fail("il recordset non è aggiornabile", source_);
     if (EOF_())
         db_.fail("nessun record corrente", source_);
-    sqlite3_stmt* st = db_.prepare("DELETE FROM " + sqlIdentifier(table_) + " WHERE rowid = ?1");
-    sqlite3_bind_int64(st, 1, rowids_[pos_]);
-    int rc = sqlite3_step(st);
-    std::string err = rc == SQLITE_DONE ? std::string() : sqlite3_errmsg(db_.handle());
-    sqlite3_finalize(st);
-    if (rc != SQLITE_DONE)
-        db_.failEngine(rc, err, source_);
+    StoreConnection& conn = db_.connection();
+    auto st = conn.prepare("DELETE FROM " + sqlIdentifier(table_) + " WHERE " + conn.rowIdColumn() + " = " + conn.rowIdParameter(1), source_);
+    st->bind(1, rowids_[pos_]);
+    while (st->step()) {
+    }
     rows_.erase(rows_.begin() + pos_);
     rowids_.erase(rowids_.begin() + pos_);
     // The record after the deleted one becomes current, as a search would find it next.
@@ -283,10 +276,7 @@ void Recordset::Requery()
 
 void Recordset::Close()
 {
-    if (criteriaStmt_) {
-        sqlite3_finalize(criteriaStmt_);
-        criteriaStmt_ = nullptr;
-    }
+    criteriaStmt_.reset();
 }
 
 }

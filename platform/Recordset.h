@@ -5,11 +5,10 @@
 #include <string>
 #include <vector>
 
-struct sqlite3_stmt;
-
 namespace ravelt {
 
 class Database;
+class StoreStatement;
 
 // A dynaset: the records of a table or of a SELECT, read when it is opened (and again on
 // Requery), with a current record. Searches with FindFirst/FindNext take a criteria
@@ -76,7 +75,7 @@ private:
     std::vector<FieldType> types_;
     std::vector<int> sizes_;  // declared size of text fields, 0 when unbounded
     std::vector<std::vector<Value>> rows_;
-    std::vector<long long> rowids_;
+    std::vector<Value> rowids_;  // the records' identities in the store, for a table dynaset
     long pos_ = -1;
     bool noMatch_ = true;
 
@@ -85,7 +84,7 @@ private:
     std::vector<Value> pendingRow_;
 
     std::string criteriaText_;
-    sqlite3_stmt* criteriaStmt_ = nullptr;
+    std::unique_ptr<StoreStatement> criteriaStmt_;
 };
 
 }

@@ -1,6 +1,7 @@
 #include "platform/SqlDialect.h"
 
 #include "platform/SqliteBinding.h"
+#include "platform/SqlTokens.h"
 #include "platform/Value.h"
 #include "platform/PlainText.h"
 
@@ -13,84 +14,6 @@
 namespace ravelt {
 
 namespace {
-
-enum class Tok { Ident, String, Space, Other };
-
-struct Token {
-    Tok kind;
-    std::string text;
-};
-
-std::vector<Token> tokenize(const std::string& s)
-{
-    std::vector<Token> out;
-    size_t i = 0;
-    while (i < s.size()) {
-        char ch = s[i];
-        if (ch == '\'' || ch == '"') {
-            size_t j = i + 1;
-            while (j < s.size()) {
-                if (s[j] == ch) {
-                    if (j + 1 < s.size() && s[j + 1] == ch) {
-                        j += 2;
-                        continue;
-                    }
-                    break;
-                }
-                ++j;
-            }
-            j = std::min(j + 1, s.size());
-            out.push_back({Tok::String, s.substr(i, j - i)});
-            i = j;
-        } else if (std::isspace(static_cast<unsigned char>(ch))) {
-            size_t j = i;
-            while (j < s.size() && std::isspace(static_cast<unsigned char>(s[j])))
-                ++j;
-            out.push_back({Tok::Space, s.substr(i, j - i)});
-            i = j;
-        } else if (std::isalnum(static_cast<unsigned char>(ch)) || ch == '_' || static_cast<unsigned char>(ch) >= 0x80) {
-            size_t j = i;
-            while (j < s.size() && (std::isalnum(static_cast<unsigned char>(s[j])) || s[j] == '_' || static_cast<unsigned char>(s[j]) >= 0x80))
-                ++j;
-            out.push_back({Tok::Ident, s.substr(i, j - i)});
-            i = j;
-        } else {
-            out.push_back({Tok::Other, std::string(1, ch)});
-            ++i;
-        }
-    }
-    return out;
-}
-
-bool equalsNoCase(const std::string& a, const char* b)
-{
-    size_t n = std::char_traits<char>::length(b);
-    if (a.size() != n)
-        return false;
-    for (size_t k = 0; k < n; ++k)
-        if (lowerAscii(a[k]) != lowerAscii(b[k]))
-            return false;
-    return true;
-}
-
-size_t nextSolid(const std::vector<Token>& t, size_t i)
-{
-    while (i < t.size() && t[i].kind == Tok::Space)
-        ++i;
-    return i;
-}
-
-// The text of a single-quoted literal, quotes removed and doubled quotes undone.
-std::string literalText(const std::string& quoted)
-{
-    std::string out;
-    for (size_t k = 1; k + 1 < quoted.size(); ++k) {
-        out += quoted[k];
-        if (quoted[k] == '\'' && k + 1 < quoted.size() - 1 && quoted[k + 1] == '\'')
-            ++k;
-    }
-    return out;
-}
 
 QString argText(sqlite3_value* v)
 {
@@ -220,27 +143,22 @@ void fnLen(sqlite3_context* ctx, int, sqlite3_value** argv)
 
 std::string translateDialect(const std::string& sql, const std::function<std::string(const std::string&)>& attach)
 {
-    std::vector<Token> t = tokenize(sql);
+    std::vector<SqlToken> t = tokenizeSql(sql);
     std::string out;
     int depth = 0;
     std::vector<int> valClose;   // paren depths at which a Val( call closes
     std::vector<int> textClose;  // paren depths at which a text function's call closes
     for (size_t i = 0; i < t.size(); ++i) {
-        const Token& tok = t[i];
-        if (tok.kind == Tok::Ident) {
-            size_t j = nextSolid(t, i + 1);
-            if (j < t.size() && t[j].kind == Tok::Ident && equalsNoCase(t[j].text, "In")) {
-                size_t k = nextSolid(t, j + 1);
-                if (k < t.size() && t[k].kind == Tok::String && t[k].text[0] == '\'') {
-                    std::string file = literalText(t[k].text);
-                    if (file.size() > 4 && equalsNoCase(file.substr(file.size() - 4), ".mdb")) {
-                        out += attach(file) + ".\"" + tok.text + "\"";
-                        i = k;
-                        continue;
-                    }
-                }
-            }
-            if (equalsNoCase(tok.text, "Val") && j < t.size() && t[j].text == "(") {
+        const SqlToken& tok = t[i];
+        size_t last = 0;
+        if (std::string file = foreignStoreAt(t, i, last); !file.empty()) {
+            out += attach(file) + "." + (tok.kind == SqlTok::Ident ? "\"" + tok.text + "\"" : tok.text);
+            i = last;
+            continue;
+        }
+        if (tok.kind == SqlTok::Ident) {
+            size_t j = nextSolidToken(t, i + 1);
+            if (sameWord(tok.text, "Val") && j < t.size() && t[j].text == "(") {
                 out += "CAST(" + tok.text;
                 valClose.push_back(depth + 1);
                 continue;
@@ -250,16 +168,16 @@ std::string translateDialect(const std::string& sql, const std::function<std::st
             // Their results, like Mid's, are texts that compare without regard to letter
             // case, as every text does in the suite.
             if (j < t.size() && t[j].text == "(" &&
-                (equalsNoCase(tok.text, "Left") || equalsNoCase(tok.text, "Right") || equalsNoCase(tok.text, "Mid"))) {
-                out += equalsNoCase(tok.text, "Left") ? "(jet_left" : equalsNoCase(tok.text, "Right") ? "(jet_right" : "(Mid";
+                (sameWord(tok.text, "Left") || sameWord(tok.text, "Right") || sameWord(tok.text, "Mid"))) {
+                out += sameWord(tok.text, "Left") ? "(jet_left" : sameWord(tok.text, "Right") ? "(jet_right" : "(Mid";
                 textClose.push_back(depth + 1);
                 continue;
             }
             out += tok.text;
-        } else if (tok.kind == Tok::Other && tok.text == "(") {
+        } else if (tok.kind == SqlTok::Other && tok.text == "(") {
             ++depth;
             out += tok.text;
-        } else if (tok.kind == Tok::Other && tok.text == ")") {
+        } else if (tok.kind == SqlTok::Other && tok.text == ")") {
             out += tok.text;
             if (!valClose.empty() && valClose.back() == depth) {
                 out += " AS NUMERIC)";

@@ -1,6 +1,8 @@
 #include "platform/StoreCatalog.h"
 
+#include "platform/PgConnection.h"
 #include "platform/PlainText.h"
+#include "platform/StoreLocation.h"
 
 namespace ravelt {
 
@@ -14,8 +16,15 @@ std::filesystem::path storePath(const std::filesystem::path& folder, const std::
 
 bool storeExists(const std::filesystem::path& folder, const std::string& mdbName)
 {
+    return storeExists(StoreLocation::of(folder), mdbName);
+}
+
+bool storeExists(const StoreLocation& where, const std::string& mdbName)
+{
+    if (where.onServer())
+        return PgConnection::storeExists(where.conninfo(), mdbName);
     std::error_code ec;
-    return std::filesystem::is_regular_file(storePath(folder, mdbName), ec);
+    return std::filesystem::is_regular_file(storePath(where.folder(), mdbName), ec);
 }
 
 }

@@ -3,6 +3,7 @@
 #include "platform/Database.h"
 #include "platform/DbError.h"
 #include "platform/StoreCatalog.h"
+#include "platform/StoreLocation.h"
 
 #include <stdexcept>
 #include <system_error>
@@ -106,22 +107,34 @@ const std::vector<std::string>& knownStores()
 
 void createStore(const std::filesystem::path& folder, const std::string& mdbName)
 {
+    createStore(StoreLocation::of(folder), mdbName);
+}
+
+void createStore(const StoreLocation& where, const std::string& mdbName)
+{
+    auto db = Database::CreateDatabase(where, mdbName);
+    createStoreTables(*db);
+    if (db->inTransaction())
+        db->CommitTrans();
+    db->Close();
+}
+
+void createStoreTables(Database& db)
+{
     for (const auto& s : stores()) {
-        if (mdbName != s.name)
+        if (db.name() != s.name)
             continue;
-        auto db = Database::CreateDatabase(mdbName, ";LANGID=0x0409;CP=1252;COUNTRY=0", folder);
         for (const auto& t : s.tables) {
             TableDef def = Database::CreateTableDef(t.name);
             for (const auto& f : t.fields)
                 def.append(Database::CreateField(f.name, f.type, f.size));
-            db->AppendTableDef(def);
+            db.AppendTableDef(def);
             for (const char* ix : t.indexes)
-                db->Execute(ix);
+                db.Execute(ix);
         }
-        db->Close();
         return;
     }
-    throw DbError("Archivio sconosciuto: " + mdbName);
+    throw DbError("Archivio sconosciuto: " + db.name());
 }
 
 const std::string& DefinizioneStampaColonne()

@@ -5,6 +5,9 @@
 
 namespace ravelt {
 
+class Database;
+class StoreLocation;
+
 // The tables of the suite's stores that this module reads or writes, with the declared
 // types the program reads back as field types, and the indexes the cash report's
 // selections need (by day, by document number).
@@ -13,6 +16,10 @@ namespace ravelt {
 // it raises DbError when the store exists already. The known stores are listed by
 // knownStores().
 void createStore(const std::filesystem::path& folder, const std::string& mdbName);
+void createStore(const StoreLocation& where, const std::string& mdbName);
+// Creates the tables and indexes of the known store the database is, in a store just
+// created; raises DbError for a store the catalogue does not know.
+void createStoreTables(Database& db);
 const std::vector<std::string>& knownStores();
 
 // Creates the column store ColonneRavelt.mdb with its empty table when it is missing;

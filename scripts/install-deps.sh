@@ -8,6 +8,7 @@ packages=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-base-dev-tools libgl1-mesa-dev
   libsqlite3-dev libgtest-dev
+  libpq-dev postgresql-15
   libcurl4-openssl-dev
   fonts-liberation2 fonts-crosextra-carlito qt6-translations-l10n
   cups cups-client cups-bsd printer-driver-cups-pdf
