@@ -70,6 +70,16 @@ ServerFault classify(const std::string& state, const std::string& message)
     return {DbError::Kind::Other, firstLine(message)};
 }
 
+// The server's words for a failed result, without libpq's "ERROR:  " before them.
+std::string resultMessage(const PGresult* r)
+{
+    std::string message = PQresultErrorMessage(r);
+    for (const char* prefix : {"ERROR:  ", "FATAL:  "})
+        if (message.rfind(prefix, 0) == 0)
+            message = message.substr(std::char_traits<char>::length(prefix));
+    return message;
+}
+
 [[noreturn]] void raise(const std::string& label, const std::string& state, const std::string& message, const std::string& sql,
                         const std::string& context)
 {
@@ -110,6 +120,9 @@ PGconn* connect(const std::string& conninfo, const std::string& label)
         PQfinish(c);
         throw DbError(label + why);
     }
+    // The server's notices ("schema already exists, skipping") are not the operator's
+    // business: they would reach the terminal through libpq's default printer.
+    PQsetNoticeProcessor(c, [](void*, const char*) {}, nullptr);
     return c;
 }
 
@@ -352,9 +365,7 @@ private:
     [[noreturn]] void failWith(PGresult* r, const std::string& context)
     {
         const char* state = PQresultErrorField(r, PG_DIAG_SQLSTATE);
-        std::string message = PQresultErrorMessage(r);
-        if (message.rfind("ERROR:  ", 0) == 0)
-            message = message.substr(8);
+        const std::string message = resultMessage(r);
         const std::string st = state ? state : "";
         PQclear(r);
         c_.fail(st.c_str(), message.empty() ? PQerrorMessage(c_.handle()) : message, shown_, context);
@@ -399,9 +410,9 @@ PgConnection::PgConnection(const std::string& conninfo, const std::string& mdbNa
             run("CREATE SCHEMA IF NOT EXISTS ravelt; CREATE EXTENSION IF NOT EXISTS citext SCHEMA ravelt");
             citext_ = "ravelt";
         }
-        const std::string version =
-            runValue("SELECT CASE WHEN to_regprocedure('ravelt.support_version()') IS NULL THEN 0 ELSE ravelt.support_version() END");
-        if (std::atoi(version.c_str()) < ServerSupportVersion)
+        const bool supported = runValue("SELECT count(*) FROM pg_proc p JOIN pg_namespace n ON n.oid = p.pronamespace "
+                                        "WHERE n.nspname = 'ravelt' AND p.proname = 'support_version'") != "0";
+        if (!supported || std::atoi(runValue("SELECT ravelt.support_version()").c_str()) < ServerSupportVersion)
             run(serverSupportStatements(citext_));
         if (runValue(exists) != "0")
             throw DbError(label_ + "archivio già presente sul server (schema " + schema_ + ")");
@@ -425,7 +436,7 @@ bool PgConnection::storeExists(const std::string& conninfo, const std::string& m
     PGresult* r = PQexec(c, sql.c_str());
     const bool ok = PQresultStatus(r) == PGRES_TUPLES_OK && PQntuples(r) == 1;
     const bool found = ok && std::string(PQgetvalue(r, 0, 0)) != "0";
-    const std::string err = ok ? std::string() : PQresultErrorMessage(r);
+    const std::string err = ok ? std::string() : resultMessage(r);
     PQclear(r);
     PQfinish(c);
     if (!ok)
@@ -450,9 +461,7 @@ void PgConnection::run(const std::string& sql)
     if (status != PGRES_COMMAND_OK && status != PGRES_TUPLES_OK) {
         const char* state = PQresultErrorField(r, PG_DIAG_SQLSTATE);
         const std::string st = state ? state : "";
-        std::string message = PQresultErrorMessage(r);
-        if (message.rfind("ERROR:  ", 0) == 0)
-            message = message.substr(8);
+        const std::string message = resultMessage(r);
         PQclear(r);
         fail(st.c_str(), message.empty() ? PQerrorMessage(conn_) : message, sql.size() > 200 ? std::string() : sql);
     }
@@ -470,7 +479,7 @@ std::string PgConnection::runValue(const std::string& sql)
     if (PQresultStatus(r) != PGRES_TUPLES_OK) {
         const char* state = PQresultErrorField(r, PG_DIAG_SQLSTATE);
         const std::string st = state ? state : "";
-        const std::string message = PQresultErrorMessage(r);
+        const std::string message = resultMessage(r);
         PQclear(r);
         fail(st.c_str(), message, sql);
     }
@@ -494,7 +503,7 @@ void PgConnection::loadCatalog()
                          "AND n.nspname NOT IN ('pg_catalog', 'information_schema', 'ravelt') AND n.nspname NOT LIKE 'pg\\_%' "
                          "ORDER BY c.oid, a.attnum");
     if (PQresultStatus(r) != PGRES_TUPLES_OK) {
-        const std::string message = PQresultErrorMessage(r);
+        const std::string message = resultMessage(r);
         PQclear(r);
         fail(nullptr, message, {});
     }
@@ -545,9 +554,7 @@ std::unique_ptr<StoreStatement> PgConnection::prepare(const std::string& dialect
     if (PQresultStatus(r) != PGRES_COMMAND_OK) {
         const char* state = PQresultErrorField(r, PG_DIAG_SQLSTATE);
         const std::string st = state ? state : "";
-        std::string message = PQresultErrorMessage(r);
-        if (message.rfind("ERROR:  ", 0) == 0)
-            message = message.substr(8);
+        const std::string message = resultMessage(r);
         PQclear(r);
         fail(st.c_str(), message, quoted);
     }
@@ -625,7 +632,7 @@ std::vector<TableDef> PgConnection::tableDefs()
         " ORDER BY c.oid, a.attnum";
     PGresult* r = PQexec(conn_, sql.c_str());
     if (PQresultStatus(r) != PGRES_TUPLES_OK) {
-        const std::string message = PQresultErrorMessage(r);
+        const std::string message = resultMessage(r);
         PQclear(r);
         fail(nullptr, message, {});
     }

@@ -82,9 +82,9 @@ std::string translateForServer(const std::string& sql,
                     out += f;
                     continue;
                 }
-                out += tok.text;
-                continue;
             }
+            // A name before a parenthesis is a function's, unless the stores know it: a
+            // table's before its list of fields (CREATE INDEX ... ON Table (fields)).
             if (!isKeyword(tok.text) && spelling(tok.text)) {
                 out += quoted(tok.text);
                 continue;
