@@ -117,23 +117,24 @@ std::string translateForServer(const std::string& sql,
 // Left, Right and Mid count characters and give case-blind text; Val reads the leading
 // number as the suite's Val does, blanks inside it skipped, exactly (numeric, never
 // floating); Instr is case-blind and 1-based; CurrencyUnits is a stored amount in whole
-// ten-thousandths. A number read from text compares with a stored text as SQLite compares
+// ten-thousandths; UCase, LCase and Instr fold letters by Unicode's rules, as the
+// program's own functions do on SQLite. A number read from text compares with a stored text as SQLite compares
 // a number with a text field: the text is taken as a number when it reads whole as one,
-// and is never equal to a number otherwise; the operators between numeric and the
-// case-blind text say so.
+// and is never equal to a number otherwise, and a Null on either side gives Null; the
+// operators between numeric and the case-blind text say so.
 std::string serverSupportStatements(const std::string& citextSchema)
 {
     const std::string ci = sqlIdentifier(citextSchema) + ".citext";
     std::string s;
     s += "CREATE SCHEMA IF NOT EXISTS ravelt;\n";
     s += "CREATE OR REPLACE FUNCTION ravelt.jet_left(s text, n bigint) RETURNS " + ci +
-         " LANGUAGE sql IMMUTABLE AS $$ SELECT CASE WHEN n <= 0 THEN '' ELSE left(s, least(n, 2147483647)::int) END::" + ci + " $$;\n";
+         " LANGUAGE sql IMMUTABLE STRICT AS $$ SELECT CASE WHEN n <= 0 THEN '' ELSE left(s, least(n, 2147483647)::int) END::" + ci + " $$;\n";
     s += "CREATE OR REPLACE FUNCTION ravelt.jet_right(s text, n bigint) RETURNS " + ci +
-         " LANGUAGE sql IMMUTABLE AS $$ SELECT CASE WHEN n <= 0 THEN '' ELSE right(s, least(n, 2147483647)::int) END::" + ci + " $$;\n";
+         " LANGUAGE sql IMMUTABLE STRICT AS $$ SELECT CASE WHEN n <= 0 THEN '' ELSE right(s, least(n, 2147483647)::int) END::" + ci + " $$;\n";
     s += "CREATE OR REPLACE FUNCTION ravelt.mid(s text, p bigint) RETURNS " + ci +
-         " LANGUAGE sql IMMUTABLE AS $$ SELECT substr(s, greatest(p, 1)::int)::" + ci + " $$;\n";
+         " LANGUAGE sql IMMUTABLE STRICT AS $$ SELECT substr(s, greatest(p, 1)::int)::" + ci + " $$;\n";
     s += "CREATE OR REPLACE FUNCTION ravelt.mid(s text, p bigint, n bigint) RETURNS " + ci +
-         " LANGUAGE sql IMMUTABLE AS $$ SELECT CASE WHEN n < 0 THEN substr(s, greatest(p, 1)::int) "
+         " LANGUAGE sql IMMUTABLE STRICT AS $$ SELECT CASE WHEN n < 0 THEN substr(s, greatest(p, 1)::int) "
          "ELSE substr(s, greatest(p, 1)::int, least(n, 2147483647)::int) END::" + ci + " $$;\n";
     s += "CREATE OR REPLACE FUNCTION ravelt.val(s text) RETURNS numeric LANGUAGE plpgsql IMMUTABLE STRICT AS $$\n"
          "DECLARE i int := 1; n int := length(s); ch text; digits text := ''; point boolean := false; found boolean := false;\n"
@@ -153,22 +154,23 @@ std::string serverSupportStatements(const std::string& citextSchema)
          "END $$;\n";
     s += "CREATE OR REPLACE FUNCTION ravelt.val(x numeric) RETURNS numeric LANGUAGE sql IMMUTABLE AS $$ SELECT x $$;\n";
     s += "CREATE OR REPLACE FUNCTION ravelt.instr(s text, t text) RETURNS bigint LANGUAGE sql IMMUTABLE AS "
-         "$$ SELECT strpos(lower(s), lower(t))::bigint $$;\n";
+         "$$ SELECT strpos(lower(s COLLATE \"und-x-icu\"), lower(t COLLATE \"und-x-icu\"))::bigint $$;\n";
     s += "CREATE OR REPLACE FUNCTION ravelt.instr(p bigint, s text, t text) RETURNS bigint LANGUAGE sql IMMUTABLE AS "
          "$$ SELECT CASE WHEN greatest(p, 1) > length(s) + 1 THEN 0 "
-         "WHEN strpos(lower(substr(s, greatest(p, 1)::int)), lower(t)) = 0 THEN 0 "
-         "ELSE strpos(lower(substr(s, greatest(p, 1)::int)), lower(t)) + greatest(p, 1) - 1 END::bigint $$;\n";
-    s += "CREATE OR REPLACE FUNCTION ravelt.ucase(s text) RETURNS text LANGUAGE sql IMMUTABLE AS $$ SELECT upper(s) $$;\n";
-    s += "CREATE OR REPLACE FUNCTION ravelt.lcase(s text) RETURNS text LANGUAGE sql IMMUTABLE AS $$ SELECT lower(s) $$;\n";
+         "WHEN strpos(lower(substr(s, greatest(p, 1)::int) COLLATE \"und-x-icu\"), lower(t COLLATE \"und-x-icu\")) = 0 THEN 0 "
+         "ELSE strpos(lower(substr(s, greatest(p, 1)::int) COLLATE \"und-x-icu\"), lower(t COLLATE \"und-x-icu\")) + greatest(p, 1) - 1 "
+         "END::bigint $$;\n";
+    s += "CREATE OR REPLACE FUNCTION ravelt.ucase(s text) RETURNS text LANGUAGE sql IMMUTABLE AS $$ SELECT upper(s COLLATE \"und-x-icu\") $$;\n";
+    s += "CREATE OR REPLACE FUNCTION ravelt.lcase(s text) RETURNS text LANGUAGE sql IMMUTABLE AS $$ SELECT lower(s COLLATE \"und-x-icu\") $$;\n";
     s += "CREATE OR REPLACE FUNCTION ravelt.len(s text) RETURNS bigint LANGUAGE sql IMMUTABLE AS $$ SELECT char_length(s)::bigint $$;\n";
     s += "CREATE OR REPLACE FUNCTION ravelt.currencyunits(x numeric) RETURNS bigint LANGUAGE sql IMMUTABLE AS "
          "$$ SELECT (x * 10000)::bigint $$;\n";
     s += "CREATE OR REPLACE FUNCTION ravelt.number_of(t text) RETURNS numeric LANGUAGE sql IMMUTABLE AS "
          "$$ SELECT CASE WHEN t ~ '^ *[+-]?([0-9]+[.]?[0-9]*|[.][0-9]+)([eE][+-]?[0-9]+)? *$' THEN t::numeric END $$;\n";
     s += "CREATE OR REPLACE FUNCTION ravelt.number_eq_text(a numeric, b " + ci +
-         ") RETURNS boolean LANGUAGE sql IMMUTABLE AS $$ SELECT coalesce(a = ravelt.number_of(b::text), false) $$;\n";
+         ") RETURNS boolean LANGUAGE sql IMMUTABLE STRICT AS $$ SELECT coalesce(a = ravelt.number_of(b::text), false) $$;\n";
     s += "CREATE OR REPLACE FUNCTION ravelt.text_eq_number(a " + ci +
-         ", b numeric) RETURNS boolean LANGUAGE sql IMMUTABLE AS $$ SELECT coalesce(ravelt.number_of(a::text) = b, false) $$;\n";
+         ", b numeric) RETURNS boolean LANGUAGE sql IMMUTABLE STRICT AS $$ SELECT coalesce(ravelt.number_of(a::text) = b, false) $$;\n";
     s += "CREATE OR REPLACE FUNCTION ravelt.number_ne_text(a numeric, b " + ci +
          ") RETURNS boolean LANGUAGE sql IMMUTABLE AS $$ SELECT NOT ravelt.number_eq_text(a, b) $$;\n";
     s += "CREATE OR REPLACE FUNCTION ravelt.text_ne_number(a " + ci +

@@ -86,13 +86,11 @@ if [ ! -f "$data/PG_VERSION" ]; then
     chown postgres:postgres -- "$dir"
     chmod 0755 -- "$dir"
   fi
-  # C.UTF-8 where the C library has it, else the plain C locale with UTF-8 text.
-  if ! as_server "$bindir/initdb" -D "$data" -U ravelt --auth=trust -E UTF8 --locale=C.UTF-8 >"$dir/initdb.log" 2>&1; then
-    rm -rf -- "$data"
-    if ! as_server "$bindir/initdb" -D "$data" -U ravelt --auth=trust -E UTF8 --no-locale >>"$dir/initdb.log" 2>&1; then
-      cat "$dir/initdb.log" >&2
-      die "initdb could not make the cluster in $data (its output is above and in $dir/initdb.log)"
-    fi
+  # The plain C locale with UTF-8 text: text folds letter case in ASCII only, as the
+  # SQLite stores do (see the README).
+  if ! as_server "$bindir/initdb" -D "$data" -U ravelt --auth=trust -E UTF8 --no-locale >"$dir/initdb.log" 2>&1; then
+    cat "$dir/initdb.log" >&2
+    die "initdb could not make the cluster in $data (its output is above and in $dir/initdb.log)"
   fi
   quoted=${dir//\\/\\\\}
   quoted=${quoted//\'/\'\'}
