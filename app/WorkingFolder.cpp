@@ -2,6 +2,7 @@
 
 #include "platform/AtomicFile.h"
 #include "platform/StoreCatalog.h"
+#include "platform/StoreLocation.h"
 #include "platform/TextLines.h"
 
 #include <stdexcept>
@@ -13,6 +14,17 @@ namespace ravelt {
 namespace {
 
 constexpr const char* RegistryMdb = "AnagraficaHotels.mdb";
+
+// Whether a folder is a hotel's working folder: it holds the registry's SQLite file, or
+// the Database.txt that names the server holding its stores. The server is not asked:
+// choosing a folder must not wait on a network, and a server that is down is told when
+// the window first opens a store.
+bool holdsHotel(const std::filesystem::path& folder)
+{
+    std::error_code ec;
+    return std::filesystem::is_regular_file(storePath(folder, RegistryMdb), ec) ||
+           std::filesystem::is_regular_file(folder / DatabaseFileName, ec);
+}
 
 }
 
@@ -46,9 +58,9 @@ std::optional<std::string> WorkingFolder::refusal(const std::filesystem::path& f
 {
     if (auto p = problem(folder))
         return "la cartella " + folder.string() + " " + *p;
-    if (!storeExists(folder, RegistryMdb))
+    if (!holdsHotel(folder))
         return "la cartella " + folder.string() + " non contiene l'archivio dell'hotel " +
-               registryStore(folder).filename().string();
+               registryStore(folder).filename().string() + " né " + DatabaseFileName;
     return std::nullopt;
 }
 
@@ -61,7 +73,7 @@ std::filesystem::path WorkingFolder::rememberedFile() const
 WorkingFolder::Choice WorkingFolder::choose() const
 {
     using Kind = Choice::Kind;
-    if (storeExists(current_, RegistryMdb))
+    if (holdsHotel(current_))
         return {Kind::Current, current_, {}};
     if (const auto variable = env_.get("RAVELT_FOLDER"); variable && !variable->empty()) {
         const std::filesystem::path folder = current_ / *variable;  // an absolute value stands alone

@@ -14,15 +14,17 @@ using Kind = WorkingFolder::Choice::Kind;
 
 namespace {
 
-// A small tree of folders: hotel/ holds the hotel registry's store, other/ and home/ are
+// A small tree of folders: hotel/ holds the hotel registry's store, served/ the
+// Database.txt naming the server that holds its stores, other/ and home/ are
 // empty, xdg/ is a second configuration folder; 'missing' is not there.
 class WorkingFolderTree : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        for (const char* f : {"hotel", "other", "home", "xdg"})
+        for (const char* f : {"hotel", "served", "other", "home", "xdg"})
             fs::create_directories(root / f);
         root.write("hotel/AnagraficaHotels.sqlite", "");
+        root.write("served/Database.txt", "host=/nowhere dbname=hotel\n");
     }
     fs::path at(const std::string& name) const { return name.empty() ? fs::path() : root.path() / name; }
     // Writes the remembered answer under the configuration folder 'config' (under the tree).
@@ -64,6 +66,10 @@ TEST_F(WorkingFolderTree, ChoosesTheFirstPlaceThatNamesAFolder)
     } cases[] = {
         {"the current folder with the registry wins over everything", "hotel",
          {{"RAVELT_FOLDER", "other"}, {"HOME", "home"}}, "home/.config", hotel + "\n", Kind::Current, "hotel", ""},
+        {"a current folder whose stores are on a server is a working folder, the server not asked", "served",
+         {{"HOME", "home"}}, "home/.config", hotel + "\n", Kind::Current, "served", ""},
+        {"a remembered folder whose stores are on a server", "home", {{"HOME", "home"}}, "home/.config",
+         at("served").string() + "\n", Kind::Remembered, "served", ""},
         {"RAVELT_FOLDER is obeyed even without a registry", "home", {{"RAVELT_FOLDER", at("other").string()}, {"HOME", "home"}},
          "home/.config", hotel + "\n", Kind::Variable, "other", ""},
         {"a relative RAVELT_FOLDER is read from the current folder", "", {{"RAVELT_FOLDER", "hotel"}}, "", "",
