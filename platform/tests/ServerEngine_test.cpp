@@ -3,11 +3,14 @@
 #include "platform/DbError.h"
 #include "platform/Recordset.h"
 #include "platform/StoreLocation.h"
+#include "platform/StoreSchema.h"
 #include "testing/PgTestServer.h"
 #include "testing/TempFolder.h"
 
 #include <gtest/gtest.h>
 #include <chrono>
+#include <fstream>
+#include <sstream>
 #include <thread>
 
 using namespace ravelt;
@@ -259,7 +262,7 @@ TEST_F(BothEngines, ACommitAfterAFailureOnTheServerIsAFailure)
 TEST_F(BothEngines, FailuresNameTheServerAndTheStoreButNeverThePassword)
 {
     auto& pg = PgTestServer::instance();
-    pg.createRole("cassa", "Segreta99");
+    pg.createRole("ospite", "Segreta99");
     const std::string socket = pg.socketFolder().string();
     struct Case {
         std::string conninfo;
@@ -267,7 +270,7 @@ TEST_F(BothEngines, FailuresNameTheServerAndTheStoreButNeverThePassword)
         std::string words;
     } cases[] = {
         {"host=" + socket + "/nessuno port=5432 user=ravelt dbname=x", "Prove.mdb", "server non raggiungibile"},
-        {"host=" + socket + " port=" + std::to_string(pg.port()) + " user=cassa password=Sbagliata1 dbname=postgres", "Prove.mdb",
+        {"host=" + socket + " port=" + std::to_string(pg.port()) + " user=ospite password=Sbagliata1 dbname=postgres", "Prove.mdb",
          "accesso al server negato"},
         {"host=" + socket + " port=" + std::to_string(pg.port()) + " user=ravelt password=Segreta99 dbname=nonce", "Prove.mdb",
          "database inesistente sul server"},
@@ -320,4 +323,74 @@ TEST_F(BothEngines, AConnectionDroppedInTheMiddleIsTold)
         EXPECT_NE(std::string(e.what()).find("connessione al server interrotta"), std::string::npos) << e.what();
         EXPECT_NE(std::string(e.what()).find("Archivio Prove.mdb (server "), std::string::npos) << e.what();
     }
+}
+
+namespace {
+
+// The README's lines that make the roles of a report-only workstation and of the column
+// setup, for the database named, with the passwords given.
+std::string readmeRoles(const std::string& database)
+{
+    const std::string data = RAVELT_TEST_DATA;  // <source>/platform/tests/data, which need not exist
+    std::ifstream in(data.substr(0, data.rfind("/platform/")) + "/README.md");
+    std::stringstream all;
+    all << in.rdbuf();
+    const std::string text = all.str();
+    const auto from = text.find("CREATE ROLE cassa");
+    const auto last = text.find("GRANT INSERT, UPDATE, DELETE ON colonneravelt");
+    if (from == std::string::npos || last == std::string::npos)
+        return {};
+    std::string sql = text.substr(from, text.find('\n', last) - from);
+    for (auto [word, by] : {std::pair<std::string, std::string>{"DATABASE hotel", "DATABASE " + database}, {"'…'", "'Parola77'"}})
+        for (auto at = sql.find(word); at != std::string::npos; at = sql.find(word, at + by.size()))
+            sql.replace(at, word.size(), by);
+    return sql;
+}
+
+}
+
+// The README's GRANT lines give a report-only workstation what reading every store takes,
+// and the column setup what writing the column store takes, and no more.
+TEST_F(BothEngines, TheReadmesRolesReadTheStoresAndOnlyTheColumnSetupWrites)
+{
+    for (const auto& store : knownStores())
+        createStore(*server, store);
+    auto& pg = PgTestServer::instance();
+    const std::string database = conninfo.substr(conninfo.rfind('=') + 1);
+    const std::string roles = readmeRoles(database);
+    ASSERT_NE(roles.find("GRANT SELECT"), std::string::npos) << "the README has lost its GRANT lines";
+    pg.psql(database, roles);
+
+    auto as = [&](const std::string& role) { return StoreLocation::server(pg.conninfo(database, role, "Parola77"), serverDir.path()); };
+    for (const auto& store : knownStores()) {
+        auto db = Database::OpenDatabase(as("cassa"), store);
+        for (const auto& table : db->TableDefs())
+            EXPECT_NO_THROW(db->OpenRecordset(table.name)) << store << " " << table.name;
+    }
+    auto fatture = Database::OpenDatabase(as("cassa"), "Fatture.mdb");
+    EXPECT_NO_THROW(fatture->OpenRecordset(
+        "Select Sum(CurrencyUnits(Importo)) From Incassi Where Left(TipoDocumento, 3) = 'Fat' And "
+        "Val(Left(Nota, 4)) In (Select Sigla From ColonneRavelt In 'ColonneRavelt.mdb')"));
+
+    auto columnRow = [](Database& db) {
+        db.BeginTrans();
+        auto rs = db.OpenRecordset("ColonneRavelt");
+        rs->AddNew();
+        rs->SetField("NumeroHotel", Value(1));
+        rs->SetField("NumeroColonna", Value(1));
+        rs->SetField("Sigla", Value("01"));
+        rs->Update();
+        db.CommitTrans();
+    };
+    auto reader = Database::OpenDatabase(as("cassa"), "ColonneRavelt.mdb");
+    try {
+        columnRow(*reader);
+        FAIL() << "a report-only role wrote the column store";
+    } catch (const DbError& e) {
+        EXPECT_EQ(e.kind(), DbError::Kind::ReadOnly) << e.what();
+        EXPECT_NE(std::string(e.what()).find("permesso negato sul server"), std::string::npos) << e.what();
+    }
+    auto setup = Database::OpenDatabase(as("direzione"), "ColonneRavelt.mdb");
+    EXPECT_NO_THROW(columnRow(*setup));
+    EXPECT_EQ(pg.psql(database, "SELECT count(*) FROM colonneravelt.\"ColonneRavelt\""), "1\n");
 }
