@@ -121,14 +121,15 @@ bool StartupSequence::activate()
 {
     if (state_.AccessoConsentito != "S")
         return false;
-    if (!storeExists(folder_, "ColonneRavelt.mdb")) {
-        try {
+    // On a server even asking whether the store is there can fail: that is told as a
+    // failure to make it, once, and the window goes on.
+    try {
+        if (!storeExists(folder_, "ColonneRavelt.mdb"))
             CreaArchivioColonne(folder_);
-        } catch (const std::exception& e) {
-            if (!columnStoreFailureTold_) {
-                columnStoreFailureTold_ = true;
-                tell(std::string("Impossibile creare l'archivio delle colonne: ") + e.what(), StileMessaggio::Avviso);
-            }
+    } catch (const std::exception& e) {
+        if (!columnStoreFailureTold_) {
+            columnStoreFailureTold_ = true;
+            tell(std::string("Impossibile creare l'archivio delle colonne: ") + e.what(), StileMessaggio::Avviso);
         }
     }
     state_.GiorniMese = CommonYearMonthLengths;
