@@ -3,6 +3,7 @@
 #include "app/ArgumentError.h"
 #include "app/CommandSyntax.h"
 #include "app/DemoCommand.h"
+#include "app/MigrateCommand.h"
 #include "app/OutputCommands.h"
 #include "app/ReportCommand.h"
 #include "app/ShownArgument.h"
@@ -99,12 +100,25 @@ const std::vector<Command>& commands()
           {{"days", "N", "i giorni di movimenti (senza: " + std::to_string(demo.days) + ")"},
            {"from", "GG/MM/AAAA", "il primo giorno dei movimenti (senza: " + std::string(demoStart) + ")"},
            {"seed", "S", "il seme dei dati: stesso seme, stessi dati (senza: " + std::to_string(demo.seed) + ")"},
-           {"rooms", "N", "le camere dell'hotel (senza: " + std::to_string(demo.rooms) + ")"}},
+           {"rooms", "N", "le camere dell'hotel (senza: " + std::to_string(demo.rooms) + ")"},
+           {"database", "CONNINFO", "gli archivi su questo server PostgreSQL (senza: RAVELT_DATABASE o i file)"}},
           "crea una cartella di lavoro con un hotel dimostrativo",
           "Con le stampanti (la destinazione PDF report.pdf, la stampante di testo stampa.txt) e la posta\n"
-          "per un server SMTP su 127.0.0.1:2525.",
+          "per un server SMTP su 127.0.0.1:2525. Con --database la cartella riceve Database.txt, che nomina\n"
+          "il server; un server che ha già uno degli archivi non viene toccato.",
           "ravelt demo demo --days 365 --from 01/01/2026 --seed 1"},
          commandDemo},
+        {{"migrate",
+          {},
+          {{"to", "CONNINFO", "il server PostgreSQL: parole chiave di libpq o indirizzo postgresql://", true},
+           {"replace", "", "sostituisce interi gli archivi che il server ha già (senza: la copia non si fa)"}},
+          "copia gli archivi della cartella di lavoro (ogni file .sqlite) su un server PostgreSQL",
+          "Ogni archivio in una transazione: sul server compare intero o non compare; uno sostituito resta\n"
+          "com'era se la copia non riesce. Non scrive Database.txt: per usare il server dopo la copia, se ne\n"
+          "metta la stringa di connessione nella prima riga di Database.txt della cartella (leggibile solo dal\n"
+          "proprietario se contiene una password).",
+          "ravelt migrate --to \"host=server.hotel dbname=hotel user=cassa\""},
+         commandMigrate},
     });
     return table;
 }

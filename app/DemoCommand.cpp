@@ -4,6 +4,9 @@
 #include "app/ArgumentValues.h"
 #include "app/ShownArgument.h"
 #include "demohotel/DemoHotel.h"
+#include "platform/Environment.h"
+#include "platform/PlainText.h"
+#include "platform/StoreLocation.h"
 
 #include <algorithm>
 #include <chrono>
@@ -30,6 +33,28 @@ void checkFolderName(const std::string& text)
                             std::to_string(NAME_MAX) + " caratteri per nome)");
 }
 
+// Where the demo's stores go. --database names a server for the new folder, which gets
+// Database.txt naming it; the variable RAVELT_DATABASE, when set, would send the folder
+// to its own server whatever Database.txt says, so a --database naming another one is
+// refused rather than leaving a folder that cannot see its stores. Without --database
+// the folder's own choice holds (StoreLocation::of): the variable's server, or the
+// SQLite files. The connection string is never quoted: it may hold a password.
+StoreLocation demoStores(const ParsedArguments& args, const std::filesystem::path& folder, DemoOptions& d)
+{
+    const std::string* given = args.value("database");
+    if (!given)
+        return StoreLocation::of(folder);
+    const std::string conninfo = trimBlanks(*given);
+    if (conninfo.empty())
+        throw ArgumentError("la stringa di connessione di --database è vuota");
+    const auto variable = SystemEnvironment().get(DatabaseVariable);
+    if (variable && !trimBlanks(*variable).empty() && trimBlanks(*variable) != conninfo)
+        throw ArgumentError(std::string("--database indica un server diverso da quello di ") + DatabaseVariable +
+                            ", che per la cartella vale di più: si tolga la variabile o si indichi lo stesso server");
+    d.databaseFile = true;
+    return StoreLocation::server(conninfo, folder);
+}
+
 }
 
 int commandDemo(const ParsedArguments& args, const CommandStreams& io, ProgramState&)
@@ -49,9 +74,9 @@ int commandDemo(const ParsedArguments& args, const CommandStreams& io, ProgramSt
     }
     checkFolderName(args.operands.at(0));
     const std::filesystem::path folder = args.operands[0];
-    std::filesystem::create_directories(folder);
+    const StoreLocation where = demoStores(args, folder, d);
     const auto start = std::chrono::steady_clock::now();
-    const DemoSummary s = createDemoHotel(folder, d);
+    const DemoSummary s = createDemoHotel(where, d);
     const double secs = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     std::uintmax_t bytes = 0;
     for (const auto& e : std::filesystem::directory_iterator(folder))

@@ -3,11 +3,17 @@
 // column amounts read and the peak memory of the process; and, for comparison, one
 // plain scan of the same payments through the storage layer.
 //
-//   cashreport_bench [folder]
+//   cashreport_bench [folder] [--database CONNINFO]
 //
 // The demo folders are made under 'folder' (a new temporary folder when none is given,
 // removed at the end). Every measurement runs in a fresh process of this program, so
 // each peak memory figure belongs to that measurement alone.
+//
+// With --database the 300-room year is made a second time with its stores on that
+// PostgreSQL server (its folder's Database.txt names it; a server that already holds the
+// demo's stores is used as it is, with the folder kept from the run that made them), and
+// the same measurements are taken there: the same report from either engine. A
+// throw-away server: bash scripts/pg-server.sh start DIR prints a CONNINFO.
 
 #include "cashreport/CreaDettaglioCassa.h"
 #include "demohotel/DemoHotel.h"
@@ -15,6 +21,8 @@
 #include "platform/Clock.h"
 #include "platform/Database.h"
 #include "platform/Recordset.h"
+#include "platform/StoreCatalog.h"
+#include "platform/StoreLocation.h"
 
 #include <algorithm>
 #include <chrono>
@@ -52,6 +60,7 @@ struct Folder {
     int rooms;
     const char* from;
     const char* to;
+    bool onServer = false;
 };
 
 const Folder Folders[] = {
@@ -59,6 +68,8 @@ const Folder Folders[] = {
     {"year", 365, 75, "01/01/2026", "31/12/2026"},
     {"year-4x", 365, 300, "01/01/2026", "31/12/2026"},
 };
+
+const Folder ServerFolder = {"year-4x-pg", 365, 300, "01/01/2026", "31/12/2026", true};
 
 // The demo heads six columns; the benchmark heads all ten, the last one gathering every
 // form of payment, so each payment counts in two columns.
@@ -104,8 +115,8 @@ int runScan(const fs::path& folder)
     long rows = db->OpenRecordset("Select Count(*) As N From Incassi")->Fields("N").toInt();
     long baseline = peakKilobytes();
     auto start = Clock::now();
-    auto rs = db->OpenRecordset("Select Sum(Importo) As Totale From Incassi");
-    Currency total = rs->Fields("Totale").toCurrency();
+    auto rs = db->OpenRecordset("Select Sum(CurrencyUnits(Importo)) As Totale From Incassi");
+    Currency total = Currency::fromUnits(rs->Fields("Totale").toInt());
     double ms = millisecondsSince(start);
     std::printf("%.1f %ld %ld %ld %s\n", ms, rows, baseline, peakKilobytes(), total.format().c_str());
     return 0;
@@ -169,7 +180,7 @@ void printReportRuns(const char* folder, const char* path, long payments, const 
                 times[times.size() / 2], times.back(), f.queries, f.rows, f.baselineKb / 1024.0, f.peakKb / 1024.0);
 }
 
-int orchestrate(const fs::path& given)
+int orchestrate(const fs::path& given, const std::string& conninfo)
 {
     fs::path root = given;
     bool temporary = root.empty();
@@ -182,23 +193,28 @@ int orchestrate(const fs::path& given)
     std::printf("Cash-detail report over demo hotels (type Tutti, every counter, ten headed columns)\n");
     std::printf("Each report figure is the min / median / max of 5 runs, each in a fresh process.\n\n");
 
+    std::vector<Folder> folders(std::begin(Folders), std::end(Folders));
+    if (!conninfo.empty())
+        folders.push_back(ServerFolder);
     std::vector<long> payments;
-    for (const Folder& f : Folders) {
+    for (const Folder& f : folders) {
         fs::path dir = root / f.name;
         long count = 0;
-        if (!fs::exists(dir / "Fatture.sqlite")) {
-            fs::create_directories(dir);
+        const StoreLocation where = f.onServer ? StoreLocation::server(conninfo, dir) : StoreLocation::files(dir);
+        if (!storeExists(where, "Fatture.mdb")) {
             DemoOptions o;
             o.days = f.days;
             o.rooms = f.rooms;
+            o.databaseFile = f.onServer;
             auto start = Clock::now();
-            DemoSummary s = createDemoHotel(dir, o);
+            DemoSummary s = createDemoHotel(where, o);
             headTenColumns(dir);
             count = s.payments;
             std::printf("made %-8s %ld documents, %ld payments (%ld external), %ld presence rows in %.0f ms\n", f.name, s.documents,
                         s.payments, s.externalEntries, s.presenceRows, millisecondsSince(start));
         } else {
-            count = Database::OpenDatabase("Fatture.mdb", dir)->OpenRecordset("Select Count(*) As N From Incassi")->Fields("N").toInt();
+            auto db = Database::OpenDatabase(where, "Fatture.mdb");
+            count = db->OpenRecordset("Select Count(*) As N From Incassi")->Fields("N").toInt();
             std::printf("using %-8s %ld payments\n", f.name, count);
         }
         payments.push_back(count);
@@ -206,8 +222,8 @@ int orchestrate(const fs::path& given)
 
     std::printf("\n%-8s %-10s %8s %5s %8s %8s %8s %8s %8s %7s %7s\n", "folder", "path", "payments", "days", "min ms", "med ms",
                 "max ms", "queries", "rows", "baseMB", "peakMB");
-    for (std::size_t i = 0; i < std::size(Folders); ++i) {
-        const Folder& f = Folders[i];
+    for (std::size_t i = 0; i < folders.size(); ++i) {
+        const Folder& f = folders[i];
         fs::path dir = root / f.name;
         std::vector<ReportFigures> runs;
         for (int k = 0; k < 5; ++k)
@@ -221,9 +237,9 @@ int orchestrate(const fs::path& given)
         }
     }
 
-    std::printf("\nOne plain scan, Select Sum(Importo) From Incassi through the storage layer (min of 5 runs):\n");
+    std::printf("\nOne plain scan, Select Sum(CurrencyUnits(Importo)) From Incassi through the storage layer (min of 5 runs):\n");
     std::printf("%-8s %8s %8s %7s %14s\n", "folder", "payments", "ms", "peakMB", "sum");
-    for (const Folder& f : Folders) {
+    for (const Folder& f : folders) {
         double best = 1e300;
         long rows = 0, peak = 0;
         char sum[64] = "";
@@ -252,7 +268,15 @@ int main(int argc, char** argv)
             return runReport(args[1], args[2], args[3], args[4] == "statements");
         if (args.size() == 2 && args[0] == "--scan")
             return runScan(args[1]);
-        return orchestrate(args.empty() ? fs::path() : fs::path(args[0]));
+        std::string conninfo;
+        fs::path folder;
+        for (std::size_t i = 0; i < args.size(); ++i) {
+            if (args[i] == "--database" && i + 1 < args.size())
+                conninfo = args[++i];
+            else
+                folder = args[i];
+        }
+        return orchestrate(folder, conninfo);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "cashreport_bench: %s\n", e.what());
         return 1;

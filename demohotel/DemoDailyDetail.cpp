@@ -16,7 +16,6 @@ DemoDailyDetail::DemoDailyDetail(const DemoOptions& options, CivilDate firstDay)
 long DemoDailyDetail::write(Database& dettaglio)
 {
     DemoRandom rng(options_.seed, 2);
-    dettaglio.BeginTrans();
     long rows = 0;
     {
         BulkInsert ins(dettaglio, "Dettaglio", {"DataInserimento", "Tipo", "Dettaglio", "Valore"});
@@ -58,7 +57,6 @@ long DemoDailyDetail::write(Database& dettaglio)
             }
         }
     }
-    dettaglio.CommitTrans();
     return rows;
 }
 

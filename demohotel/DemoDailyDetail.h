@@ -17,7 +17,8 @@ class Database;
 class DemoDailyDetail {
 public:
     DemoDailyDetail(const DemoOptions& options, CivilDate firstDay);
-    // Writes every row inside one transaction of the given open store; returns how many.
+    // Writes every row into the given open store, inside the transaction its caller
+    // holds; returns how many.
     long write(Database& dettaglio);
 
 private:

@@ -7,11 +7,15 @@
 #include "platform/BulkInsert.h"
 #include "platform/Database.h"
 #include "platform/StoreCatalog.h"
+#include "platform/StoreLocation.h"
 #include "platform/StoreSchema.h"
 
 #include <cstdio>
 #include <cstdlib>
+#include <exception>
 #include <fstream>
+#include <functional>
+#include <map>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -64,64 +68,72 @@ CivilDate checkedOptions(const DemoOptions& o)
     return *first;
 }
 
-// Every file the demo writes, as paths in the folder.
-std::vector<fs::path> demoFiles(const fs::path& folder)
+// The names of every file the demo writes in the folder: the stores' files when the
+// stores are files, the text files, and Database.txt when the folder is to name the
+// server of its stores.
+std::vector<std::string> demoFileNames(const StoreLocation& where, const DemoOptions& o)
 {
-    std::vector<fs::path> files;
-    for (const auto& s : knownStores())
-        files.push_back(storePath(folder, s));
+    std::vector<std::string> names;
+    if (!where.onServer())
+        for (const auto& s : knownStores())
+            names.push_back(storePath(where.folder(), s).filename().string());
     for (const auto& t : textFiles)
-        files.push_back(folder / t.name);
-    return files;
+        names.push_back(t.name);
+    if (where.onServer() && o.databaseFile)
+        names.push_back(DatabaseFileName);
+    return names;
 }
 
 // Refuses a folder that holds any file of a working folder: a demo never writes over
 // the stores of a hotel, not even over one of them.
-void requireFreeFolder(const fs::path& folder)
+void requireFreeFolder(const fs::path& folder, const std::vector<std::string>& names)
 {
     std::error_code ec;
     if (fs::exists(folder, ec) && !fs::is_directory(folder, ec))
         throw std::runtime_error("Il percorso " + folder.string() + " non è una cartella");
     std::string present;
-    for (const auto& f : demoFiles(folder))
-        if (fs::exists(f, ec))
-            present += (present.empty() ? "" : ", ") + f.filename().string();
+    for (const auto& n : names)
+        if (fs::exists(folder / n, ec))
+            present += (present.empty() ? "" : ", ") + n;
     if (!present.empty())
         throw std::runtime_error("La cartella " + folder.string() + " contiene già " + present +
                                  ": l'hotel dimostrativo non viene creato, nessun file è stato toccato");
 }
 
-void writeRegistry(const fs::path& folder, const DemoOptions& o)
+// Refuses a server that holds any of the demo's stores, for the same reason; every
+// store is looked for before anything is made.
+void requireFreeServer(const StoreLocation& where)
 {
-    auto db = Database::OpenDatabase("AnagraficaHotels.mdb", folder);
-    db->BeginTrans();
-    {
-        BulkInsert ins(*db, "AnagraficaHotels", {"Numero", "RagioneSociale", "CodiceAssistenza"});
-        // The workstation's hotel comes first: the start-up takes the support code (and
-        // with it the password gate and the print options) from the first record. A
-        // second hotel of the suite follows, so readers must still look hotels up by number.
-        ins.insert({Value(1), Value(HotelName), Value(o.supportCode)});
-        ins.insert({Value(2), Value("Albergo Miramare S.r.l."), Value("RK")});
-    }
-    db->CommitTrans();
+    std::string present;
+    for (const auto& s : knownStores())
+        if (storeExists(where, s))
+            present += (present.empty() ? "" : ", ") + s;
+    if (!present.empty())
+        throw std::runtime_error("Il server " + where.serverLabel() + " contiene già " + present +
+                                 ": l'hotel dimostrativo non viene creato, nulla è stato scritto");
 }
 
-void writeCodes(const fs::path& folder)
+void writeRegistry(Database& db, const DemoOptions& o)
 {
-    auto db = Database::OpenDatabase("CodiciVari.mdb", folder);
-    db->BeginTrans();
-    {
-        BulkInsert ins(*db, "CodiciVari", {"NumeroHotel", "Sigla", "Descrizione", "Tipo"});
-        for (const auto& c : demoOtherCodes())
-            if (c.tipo < 4)
-                ins.insert({Value(c.numeroHotel), Value(c.sigla), Value(c.descrizione), Value(c.tipo)});
-        for (const auto& f : demoPaymentForms())
-            ins.insert({Value(1), Value(f.sigla), Value(f.descrizione), Value(4)});
-        for (const auto& c : demoOtherCodes())
-            if (c.tipo >= 4)
-                ins.insert({Value(c.numeroHotel), Value(c.sigla), Value(c.descrizione), Value(c.tipo)});
-    }
-    db->CommitTrans();
+    BulkInsert ins(db, "AnagraficaHotels", {"Numero", "RagioneSociale", "CodiceAssistenza"});
+    // The workstation's hotel comes first: the start-up takes the support code (and
+    // with it the password gate and the print options) from the first record. A
+    // second hotel of the suite follows, so readers must still look hotels up by number.
+    ins.insert({Value(1), Value(HotelName), Value(o.supportCode)});
+    ins.insert({Value(2), Value("Albergo Miramare S.r.l."), Value("RK")});
+}
+
+void writeCodes(Database& db)
+{
+    BulkInsert ins(db, "CodiciVari", {"NumeroHotel", "Sigla", "Descrizione", "Tipo"});
+    for (const auto& c : demoOtherCodes())
+        if (c.tipo < 4)
+            ins.insert({Value(c.numeroHotel), Value(c.sigla), Value(c.descrizione), Value(c.tipo)});
+    for (const auto& f : demoPaymentForms())
+        ins.insert({Value(1), Value(f.sigla), Value(f.descrizione), Value(4)});
+    for (const auto& c : demoOtherCodes())
+        if (c.tipo >= 4)
+            ins.insert({Value(c.numeroHotel), Value(c.sigla), Value(c.descrizione), Value(c.tipo)});
 }
 
 // The description a column row carries: the one of its code in the row's hotel's forms of payment.
@@ -137,17 +149,12 @@ std::string paymentFormDescription(int hotel, const std::string& sigla)
     throw std::logic_error("Forma di pagamento " + sigla + " dell'hotel " + std::to_string(hotel) + " assente dai codici");
 }
 
-void writeColumns(const fs::path& folder)
+void writeColumns(Database& db)
 {
-    auto db = Database::OpenDatabase("ColonneRavelt.mdb", folder);
-    db->BeginTrans();
-    {
-        BulkInsert ins(*db, "ColonneRavelt", {"NumeroHotel", "NumeroColonna", "Intestazione", "Sigla", "Descrizione"});
-        for (const auto& r : demoColumnRows())
-            ins.insert({Value(r.numeroHotel), Value(r.numeroColonna), Value(r.intestazione), Value(r.sigla),
-                        Value(paymentFormDescription(r.numeroHotel, r.sigla))});
-    }
-    db->CommitTrans();
+    BulkInsert ins(db, "ColonneRavelt", {"NumeroHotel", "NumeroColonna", "Intestazione", "Sigla", "Descrizione"});
+    for (const auto& r : demoColumnRows())
+        ins.insert({Value(r.numeroHotel), Value(r.numeroColonna), Value(r.intestazione), Value(r.sigla),
+                    Value(paymentFormDescription(r.numeroHotel, r.sigla))});
 }
 
 // A code text of the printer types: twelve slots of three characters, each slot's
@@ -167,45 +174,38 @@ std::string codeSlots(std::initializer_list<const char*> slots)
     return out;
 }
 
-void writePrinters(const fs::path& folder)
+void writePrinters(Database& db)
 {
-    auto db = Database::OpenDatabase("Stampanti.mdb", folder);
-    db->BeginTrans();
-    {
-        BulkInsert dest(*db, "Stampanti", {"NumeroHotel", "Numero", "Destinazione", "TipoStampa", "Linea"});
-        // A Windows printer (a print queue of the system), a text printer whose bytes go
-        // to a file of the working folder, and a PDF file written by the program itself.
-        dest.insert({Value(1), Value(1), Value("Laser Ufficio"), Value(1), Value("Laser_Ufficio")});
-        dest.insert({Value(1), Value(2), Value("Stampante ad aghi"), Value(2), Value("stampa.txt")});
-        dest.insert({Value(1), Value(3), Value("Stampa PDF"), Value(3), Value("report.pdf")});
+    BulkInsert dest(db, "Stampanti", {"NumeroHotel", "Numero", "Destinazione", "TipoStampa", "Linea"});
+    // A Windows printer (a print queue of the system), a text printer whose bytes go
+    // to a file of the working folder, and a PDF file written by the program itself.
+    dest.insert({Value(1), Value(1), Value("Laser Ufficio"), Value(1), Value("Laser_Ufficio")});
+    dest.insert({Value(1), Value(2), Value("Stampante ad aghi"), Value(2), Value("stampa.txt")});
+    dest.insert({Value(1), Value(3), Value("Stampa PDF"), Value(3), Value("report.pdf")});
 
-        BulkInsert types(*db, "SetStampa", {"TipoStampa", "Compresso", "Grassetto", "Corsivo", "Sottolineato"});
-        // Windows printer: 8 points compressed, 12 normal; 2 lines of top margin; forms of 88 and 66 lines.
-        types.insert({Value(1), Value(codeSlots({"8", "0", "0", "0", "0", "1", "12"})),
-                      Value(codeSlots({"0", "0", "0", "0", "0", "2", "88", "66"})), Value(codeSlots({})),
-                      Value(codeSlots({}))});
-        // Text printer: ESC SI (compressed) and ESC DC2 (normal) ahead of the report,
-        // ESC E / ESC F around bold, ESC 4 / ESC 5 italics, ESC - 1 / ESC - 0 underline.
-        types.insert({Value(2), Value(codeSlots({"27", "15", "0", "0", "0", "0", "27", "18"})),
-                      Value(codeSlots({"27", "69", "0", "0", "0", "1", "88", "66", "27", "70"})),
-                      Value(codeSlots({"27", "52", "0", "0", "0", "0", "27", "53"})),
-                      Value(codeSlots({"27", "45", "1", "0", "0", "0", "27", "45", "0"}))});
-        // PDF: a Windows-printer type with 6-point compressed type (the whole report line
-        // fits an A4 page standing up) and 10-point normal type.
-        types.insert({Value(3), Value(codeSlots({"6", "0", "0", "0", "0", "1", "10"})),
-                      Value(codeSlots({"0", "0", "0", "0", "0", "0", "88", "66"})), Value(codeSlots({})),
-                      Value(codeSlots({}))});
-    }
-    db->CommitTrans();
+    BulkInsert types(db, "SetStampa", {"TipoStampa", "Compresso", "Grassetto", "Corsivo", "Sottolineato"});
+    // Windows printer: 8 points compressed, 12 normal; 2 lines of top margin; forms of 88 and 66 lines.
+    types.insert({Value(1), Value(codeSlots({"8", "0", "0", "0", "0", "1", "12"})),
+                  Value(codeSlots({"0", "0", "0", "0", "0", "2", "88", "66"})), Value(codeSlots({})),
+                  Value(codeSlots({}))});
+    // Text printer: ESC SI (compressed) and ESC DC2 (normal) ahead of the report,
+    // ESC E / ESC F around bold, ESC 4 / ESC 5 italics, ESC - 1 / ESC - 0 underline.
+    types.insert({Value(2), Value(codeSlots({"27", "15", "0", "0", "0", "0", "27", "18"})),
+                  Value(codeSlots({"27", "69", "0", "0", "0", "1", "88", "66", "27", "70"})),
+                  Value(codeSlots({"27", "52", "0", "0", "0", "0", "27", "53"})),
+                  Value(codeSlots({"27", "45", "1", "0", "0", "0", "27", "45", "0"}))});
+    // PDF: a Windows-printer type with 6-point compressed type (the whole report line
+    // fits an A4 page standing up) and 10-point normal type.
+    types.insert({Value(3), Value(codeSlots({"6", "0", "0", "0", "0", "1", "10"})),
+                  Value(codeSlots({"0", "0", "0", "0", "0", "0", "88", "66"})), Value(codeSlots({})),
+                  Value(codeSlots({}))});
+}
 
-    auto counters = Database::OpenDatabase("Contatori.mdb", folder);
-    counters->BeginTrans();
-    {
-        BulkInsert ins(*counters, "Contatori", {"NumeroHotel", "LungPagComp", "LungPagNoComp"});
-        ins.insert({Value(2), Value(66), Value(66)});
-        ins.insert({Value(1), Value(72), Value(60)});
-    }
-    counters->CommitTrans();
+void writeCounters(Database& db)
+{
+    BulkInsert ins(db, "Contatori", {"NumeroHotel", "LungPagComp", "LungPagNoComp"});
+    ins.insert({Value(2), Value(66), Value(66)});
+    ins.insert({Value(1), Value(72), Value(60)});
 }
 
 void writeTextFiles(const fs::path& folder)
@@ -234,12 +234,13 @@ fs::path makeStagingFolder(const fs::path& folder)
 // since the folder was checked); where the file system has no links, by a rename
 // after a last check. On a name already taken, the files published so far are taken
 // back and the error names the file.
-void publish(const fs::path& staging, const fs::path& folder)
+void publish(const fs::path& staging, const fs::path& folder, const std::vector<std::string>& names)
 {
     std::vector<fs::path> published;
     try {
-        for (const auto& built : demoFiles(staging)) {
-            const fs::path target = folder / built.filename();
+        for (const auto& name : names) {
+            const fs::path built = staging / name;
+            const fs::path target = folder / name;
             std::error_code ec;
             fs::create_hard_link(built, target, ec);
             if (ec && ec != std::errc::file_exists) {
@@ -266,36 +267,95 @@ void publish(const fs::path& staging, const fs::path& folder)
     }
 }
 
-void buildDemo(const fs::path& folder, const DemoOptions& options, const CivilDate& firstDay, DemoSummary& summary)
+// Makes one store, fills it and commits it in one transaction, so that it appears whole
+// or not at all: on a server the one CreateDatabase leaves open, for a file one begun
+// here.
+void makeStore(const StoreLocation& where, const std::string& name, const std::function<void(Database&)>& fill)
 {
-    for (const auto& s : knownStores())
-        createStore(folder, s);
-    writeRegistry(folder, options);
-    writeCodes(folder);
-    writeColumns(folder);
-    writePrinters(folder);
-    {
-        auto db = Database::OpenDatabase("Fatture.mdb", folder);
-        DemoLedgerCounts c = DemoLedger(options, firstDay).write(*db);
-        summary.documents = c.documents;
-        summary.payments = c.payments;
-        summary.externalEntries = c.externals;
+    auto db = Database::CreateDatabase(where, name);
+    if (!db->inTransaction())
+        db->BeginTrans();
+    createStoreTables(*db);
+    if (fill)
+        fill(*db);
+    db->CommitTrans();
+}
+
+// Makes every known store, in the catalogue's order, adding each to 'made' once it is
+// committed; a store the demo has nothing for is made empty.
+void buildStores(const StoreLocation& where, const DemoOptions& options, const CivilDate& firstDay, DemoSummary& summary,
+                 std::vector<std::string>& made)
+{
+    const std::map<std::string, std::function<void(Database&)>> fillers = {
+        {"AnagraficaHotels.mdb", [&](Database& db) { writeRegistry(db, options); }},
+        {"CodiciVari.mdb", writeCodes},
+        {"Fatture.mdb",
+         [&](Database& db) {
+             const DemoLedgerCounts c = DemoLedger(options, firstDay).write(db);
+             summary.documents = c.documents;
+             summary.payments = c.payments;
+             summary.externalEntries = c.externals;
+         }},
+        {"Dettaglio.mdb", [&](Database& db) { summary.presenceRows = DemoDailyDetail(options, firstDay).write(db); }},
+        {"ColonneRavelt.mdb", writeColumns},
+        {"Stampanti.mdb", writePrinters},
+        {"Contatori.mdb", writeCounters},
+    };
+    for (const auto& s : knownStores()) {
+        const auto f = fillers.find(s);
+        makeStore(where, s, f == fillers.end() ? nullptr : f->second);
+        made.push_back(s);
     }
-    {
-        auto db = Database::OpenDatabase("Dettaglio.mdb", folder);
-        summary.presenceRows = DemoDailyDetail(options, firstDay).write(*db);
+}
+
+std::string messageOf(const std::exception_ptr& e)
+{
+    try {
+        std::rethrow_exception(e);
+    } catch (const std::exception& x) {
+        return x.what();
+    } catch (...) {
+        return "errore imprevisto";
     }
-    writeTextFiles(folder);
+}
+
+// Takes the stores made on the server away again after a failure. Returns "" when all
+// went, or the words that tell which stayed and why.
+std::string takeBackStores(const StoreLocation& where, const std::vector<std::string>& made)
+{
+    std::string stayed, why;
+    for (const auto& s : made) {
+        try {
+            dropStore(where, s);
+        } catch (const std::exception& e) {
+            stayed += (stayed.empty() ? "" : ", ") + s;
+            why = e.what();
+        }
+    }
+    if (stayed.empty())
+        return {};
+    return "; sul server " + where.serverLabel() + " restano " + stayed + ", che non si sono potuti togliere (" + why + ")";
 }
 
 }
 
-// The demo is built in a staging folder and published only when complete, so a
-// failure half-way leaves no half-made working folder behind.
 DemoSummary createDemoHotel(const fs::path& folder, const DemoOptions& options)
 {
+    return createDemoHotel(StoreLocation::of(folder), options);
+}
+
+// The demo's files are built in a staging folder and published only when complete, and
+// its stores on a server are taken back on a failure, so a failure half-way leaves no
+// half-made working folder behind. Database.txt goes first into the staging folder: a
+// connection string it cannot hold is refused before any store is made.
+DemoSummary createDemoHotel(const StoreLocation& where, const DemoOptions& options)
+{
     const CivilDate firstDay = checkedOptions(options);
-    requireFreeFolder(folder);
+    const fs::path& folder = where.folder();
+    const std::vector<std::string> names = demoFileNames(where, options);
+    requireFreeFolder(folder, names);
+    if (where.onServer())
+        requireFreeServer(where);
     bool madeFolder = false;
     if (!fs::exists(folder)) {
         fs::create_directories(folder);
@@ -303,19 +363,29 @@ DemoSummary createDemoHotel(const fs::path& folder, const DemoOptions& options)
     }
     DemoSummary summary;
     fs::path staging;
+    std::vector<std::string> made;
     try {
         staging = makeStagingFolder(folder);
-        buildDemo(staging, options, firstDay, summary);
-        publish(staging, folder);
+        if (where.onServer() && options.databaseFile)
+            writeDatabaseFile(staging, where.conninfo());
+        buildStores(where.onServer() ? where : StoreLocation::files(staging), options, firstDay, summary, made);
+        writeTextFiles(staging);
+        publish(staging, folder, names);
     } catch (...) {
         // Any failure, of the store engine, the file system or memory, removes the
-        // staging folder (and the folder made for the demo) and goes on to the caller
-        // unchanged: nothing is swallowed, so every kind is caught.
+        // staging folder (and the folder made for the demo) and the stores made on the
+        // server, and goes on to the caller unchanged, unless a store could not be
+        // taken back, which the message then adds: nothing is swallowed, so every kind
+        // is caught.
+        const std::exception_ptr failure = std::current_exception();
         std::error_code ec;
         if (!staging.empty())
             fs::remove_all(staging, ec);
         if (madeFolder)
             fs::remove(folder, ec);
+        const std::string stayed = where.onServer() ? takeBackStores(where, made) : std::string();
+        if (!stayed.empty())
+            throw std::runtime_error(messageOf(failure) + stayed);
         throw;
     }
     std::error_code ec;

@@ -253,7 +253,6 @@ DemoLedger::DemoLedger(const DemoOptions& options, CivilDate firstDay) : options
 
 DemoLedgerCounts DemoLedger::write(Database& fatture)
 {
-    fatture.BeginTrans();
     DemoLedgerCounts counts;
     {
         LedgerRun run{
@@ -285,7 +284,6 @@ DemoLedgerCounts DemoLedger::write(Database& fatture)
         }
         counts = run.counts;
     }
-    fatture.CommitTrans();
     return counts;
 }
 

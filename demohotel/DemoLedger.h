@@ -28,7 +28,8 @@ struct DemoLedgerCounts {
 class DemoLedger {
 public:
     DemoLedger(const DemoOptions& options, CivilDate firstDay);
-    // Writes everything inside one transaction of the given open store.
+    // Writes everything into the given open store, inside the transaction its caller
+    // holds, so that the store is committed whole with its tables.
     DemoLedgerCounts write(Database& fatture);
 
 private:

@@ -74,6 +74,18 @@ std::unique_ptr<Database> Database::CreateDatabase(const StoreLocation& where, c
     return std::unique_ptr<Database>(new Database(std::move(c), mdbName, where.folder(), server));
 }
 
+std::unique_ptr<Database> Database::ReplaceDatabase(const StoreLocation& where, const std::string& mdbName)
+{
+    const std::string server = where.serverLabel();
+    const std::string label = labelOf(mdbName, server);
+    if (!where.onServer())
+        throw DbError(label + "si sostituisce intero un archivio solo su un server");
+    auto c = std::make_unique<PgConnection>(where.conninfo(), mdbName, PgConnection::Mode::Replace, label);
+    std::unique_ptr<Database> db(new Database(std::move(c), mdbName, where.folder(), server));
+    db->inTransaction_ = true;
+    return db;
+}
+
 std::string Database::label() const
 {
     return labelOf(name_, server_);

@@ -46,6 +46,10 @@ public:
     // transaction left open (inTransaction()), so that a store copied there appears whole
     // or not at all: the caller commits it.
     static std::unique_ptr<Database> CreateDatabase(const StoreLocation& where, const std::string& mdbName);
+    // The same on a server, where a store already there is dropped first inside that open
+    // transaction: until the caller commits, every other connection still sees the old
+    // store whole, and a rollback keeps it. For SQLite files it raises DbError.
+    static std::unique_ptr<Database> ReplaceDatabase(const StoreLocation& where, const std::string& mdbName);
 
     ~Database();
     Database(const Database&) = delete;

@@ -106,8 +106,17 @@ std::string connectionFailure(const std::string& libpqMessage)
     return why + " (" + firstLine(libpqMessage) + ")";
 }
 
+// A connection string libpq cannot read is told in the program's words only: libpq's
+// own message quotes the words around the fault, which may be part of a password.
 PGconn* connect(const std::string& conninfo, const std::string& label)
 {
+    char* parseError = nullptr;
+    PQconninfoOption* parsed = PQconninfoParse(conninfo.c_str(), &parseError);
+    PQfreemem(parseError);
+    if (!parsed)
+        throw DbError(label + "stringa di connessione non valida (parole chiave di libpq, come host=... dbname=..., "
+                              "o un indirizzo postgresql://)");
+    PQconninfoFree(parsed);
     // Keywords are taken in order and a later one wins: the defaults come first, so the
     // connection string can set them otherwise.
     const char* keys[] = {"connect_timeout", "application_name", "dbname", nullptr};
@@ -414,8 +423,13 @@ PgConnection::PgConnection(const std::string& conninfo, const std::string& mdbNa
                                         "WHERE n.nspname = 'ravelt' AND p.proname = 'support_version'") != "0";
         if (!supported || std::atoi(runValue("SELECT ravelt.support_version()").c_str()) < ServerSupportVersion)
             run(serverSupportStatements(citext_));
-        if (runValue(exists) != "0")
-            throw DbError(label_ + "archivio già presente sul server (schema " + schema_ + ")");
+        if (runValue(exists) != "0") {
+            if (mode != Mode::Replace)
+                throw DbError(label_ + "archivio già presente sul server (schema " + schema_ + ")");
+            // Until the commit the old store stays whole for every other connection, and
+            // a rollback keeps it.
+            run("DROP SCHEMA " + sqlIdentifier(schema_) + " CASCADE");
+        }
         run("CREATE SCHEMA " + sqlIdentifier(schema_));
     } catch (...) {
         close();
@@ -442,6 +456,22 @@ bool PgConnection::storeExists(const std::string& conninfo, const std::string& m
     if (!ok)
         throw DbError(label + firstLine(err));
     return found;
+}
+
+void PgConnection::dropStore(const std::string& conninfo, const std::string& mdbName)
+{
+    const std::string label = "Archivio " + mdbName + " (server " + serverLabelOf(conninfo) + "): ";
+    PGconn* c = connect(conninfo, label);
+    const std::string sql = "SET lock_timeout = '5s'; DROP SCHEMA IF EXISTS " + sqlIdentifier(schemaOf(mdbName)) + " CASCADE";
+    PGresult* r = PQexec(c, sql.c_str());
+    const bool ok = PQresultStatus(r) == PGRES_COMMAND_OK;
+    const char* state = ok ? nullptr : PQresultErrorField(r, PG_DIAG_SQLSTATE);
+    const std::string st = state ? state : "";
+    const std::string err = ok ? std::string() : resultMessage(r);
+    PQclear(r);
+    PQfinish(c);
+    if (!ok)
+        raise(label, st, err, {}, "eliminazione dell'archivio");
 }
 
 void PgConnection::fail(const char* sqlstate, const std::string& serverMessage, const std::string& sql, const std::string& context) const

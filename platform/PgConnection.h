@@ -33,12 +33,16 @@ public:
     enum class Mode {
         Open,    // the store's schema must be there
         Create,  // makes the schema (and the program's support) in an open transaction
+        Replace, // the same, dropping the schema there first in that same transaction
     };
     PgConnection(const std::string& conninfo, const std::string& mdbName, Mode mode, std::string label);
     ~PgConnection() override;
 
     // True when the server holds the store's schema.
     static bool storeExists(const std::string& conninfo, const std::string& mdbName);
+    // Drops the store's schema with everything in it, in a transaction of its own; a
+    // store that is not there is no error.
+    static void dropStore(const std::string& conninfo, const std::string& mdbName);
 
     std::unique_ptr<StoreStatement> prepare(const std::string& dialectSql, const std::string& shown = {}) override;
     std::unique_ptr<StoreStatement> prepareCriteria(const std::string& sqliteSql) override;

@@ -5,9 +5,13 @@
 #include "platform/PlainText.h"
 #include "platform/TextLines.h"
 
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
 #include <libpq-fe.h>
 #include <stdexcept>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace ravelt {
 
@@ -114,6 +118,30 @@ StoreLocation StoreLocation::of(const std::filesystem::path& folder, const Envir
                                  " contiene una password ma possono leggerlo anche altri utenti: "
                                  "lo si renda leggibile solo dal suo proprietario (chmod 600 " + DatabaseFileName + ")");
     return server(conninfo, folder);
+}
+
+void writeDatabaseFile(const std::filesystem::path& folder, const std::string& conninfo)
+{
+    const std::string line = trimBlanks(conninfo);
+    if (line.empty())
+        throw std::invalid_argument("La stringa di connessione del server è vuota");
+    if (line.find_first_of("\r\n") != std::string::npos)
+        throw std::invalid_argument("La stringa di connessione del server va su più righe");
+    const ConnWords w = parseConninfo(line);
+    if (!w.valid)
+        throw std::invalid_argument("La stringa di connessione del server non è valida");
+    const std::filesystem::path file = folder / DatabaseFileName;
+    const mode_t mode = w.password.empty() ? 0666 : 0600;
+    const int fd = ::open(file.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+    if (fd < 0)
+        throw std::runtime_error("Impossibile scrivere " + file.string() + ": " + std::strerror(errno));
+    const std::string bytes = line + "\n";
+    const bool written = ::write(fd, bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size());
+    const int writeErrno = errno;
+    if (::close(fd) != 0 || !written) {
+        ::unlink(file.c_str());
+        throw std::runtime_error("Impossibile scrivere " + file.string() + ": " + std::strerror(written ? errno : writeErrno));
+    }
 }
 
 std::string StoreLocation::serverLabel() const

@@ -42,6 +42,14 @@ inline constexpr const char* DatabaseFileName = "Database.txt";
 // The variable that names the server for every folder of the process.
 inline constexpr const char* DatabaseVariable = "RAVELT_DATABASE";
 
+// Writes the folder's Database.txt naming a server, as a new file whose first line is
+// the connection string. A string holding a password gives a file readable by its owner
+// only, from the moment it exists, as of() requires of it; any other has the usual
+// permissions. Raises std::invalid_argument for a string that is blank, spans lines or
+// cannot be read as a connection string, std::runtime_error naming the file when it is
+// there already or cannot be written whole (nothing is then left behind).
+void writeDatabaseFile(const std::filesystem::path& folder, const std::string& conninfo);
+
 // The server as messages name it, from a connection string: host (or socket folder),
 // port and database, as libpq would take them from the string and its defaults;
 // nothing else, so that a password in the string never reaches a message. A string that

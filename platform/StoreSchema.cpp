@@ -2,6 +2,7 @@
 
 #include "platform/Database.h"
 #include "platform/DbError.h"
+#include "platform/PgConnection.h"
 #include "platform/StoreCatalog.h"
 #include "platform/StoreLocation.h"
 
@@ -135,6 +136,22 @@ void createStoreTables(Database& db)
         return;
     }
     throw DbError("Archivio sconosciuto: " + db.name());
+}
+
+void dropStore(const StoreLocation& where, const std::string& mdbName)
+{
+    if (where.onServer()) {
+        PgConnection::dropStore(where.conninfo(), mdbName);
+        return;
+    }
+    const std::filesystem::path file = storePath(where.folder(), mdbName);
+    for (const char* suffix : {"-journal", "-wal", "-shm", ""}) {
+        const std::filesystem::path p = file.string() + suffix;
+        std::error_code ec;
+        std::filesystem::remove(p, ec);
+        if (ec)
+            throw std::runtime_error("Impossibile eliminare " + p.string() + ": " + ec.message());
+    }
 }
 
 const std::string& DefinizioneStampaColonne()

@@ -22,6 +22,13 @@ void createStore(const StoreLocation& where, const std::string& mdbName);
 void createStoreTables(Database& db);
 const std::vector<std::string>& knownStores();
 
+// Takes a store away whole: on a server its schema with every table in it, in a
+// transaction of its own; otherwise its file, with the journal files SQLite may have
+// left beside it, which would otherwise be applied to the next file of that name. A
+// store that is not there is no error. Raises DbError when the server cannot be reached
+// or refuses, std::runtime_error naming the file when it cannot be removed.
+void dropStore(const StoreLocation& where, const std::string& mdbName);
+
 // Creates the column store ColonneRavelt.mdb with its empty table when it is missing;
 // does nothing to a store that exists. Returns true when it created it. With the store
 // it writes the print definition of the column list, ColonneRavelt.stp, when the folder

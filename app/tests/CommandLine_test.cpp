@@ -411,7 +411,8 @@ TEST(CommandLineUsage, HelpIsWrittenOnTheOutputAndExitsZero)
          {"uso:\n", "ravelt report --from GG/MM/AAAA --to GG/MM/AAAA [--type Tutti|Fatture|Ricevute] [--counter N]\n",
           "ravelt print [--destination NOME | --pdf] [--normal] [--landscape] [--duplex] [--printer DISPOSITIVO]\n",
           "ravelt csv\n", "ravelt mail\n", "ravelt table-print NOME\n",
-          "ravelt demo CARTELLA [--days N] [--from GG/MM/AAAA] [--seed S] [--rooms N]\n", "ravelt COMANDO --help",
+          "ravelt demo CARTELLA [--days N] [--from GG/MM/AAAA] [--seed S] [--rooms N] [--database CONNINFO]\n",
+          "ravelt migrate --to CONNINFO [--replace]\n", "ravelt COMANDO --help",
           "ravelt --version", "RAVELT_PASSWORD"}},
         {{"-h"}, {"uso:\n", "ravelt table-print NOME\n"}},
         {{"report", "--help"},
@@ -425,7 +426,10 @@ TEST(CommandLineUsage, HelpIsWrittenOnTheOutputAndExitsZero)
         {{"table-print", "--help"}, {"uso: ravelt table-print NOME\n", "NOME.stp", "esempio:\n  ravelt table-print "}},
         {{"demo", "--help"},
          {"uso: ravelt demo CARTELLA", "\n  --days N ", "\n  --from GG/MM/AAAA ", "\n  --seed S ", "\n  --rooms N ",
-          "esempio:\n  ravelt demo "}},
+          "\n  --database CONNINFO ", "esempio:\n  ravelt demo "}},
+        {{"migrate", "--help"},
+         {"uso: ravelt migrate --to CONNINFO [--replace]\n", "\n  --to CONNINFO ", "\n  --replace ", "Database.txt",
+          "esempio:\n  ravelt migrate --to "}},
         // help wins over whatever else is wrong on the command line
         {{"report", "--from", "01/01/2024", "--help", "--colour"}, {"uso: ravelt report --from", "esempio:"}},
         {{"table-print", "A", "B", "--help"}, {"uso: ravelt table-print NOME\n"}},
@@ -518,6 +522,10 @@ TEST(CommandLineUsage, WrongCommandLinesGiveTheUsageOnTheErrorStreamAndExitTwo)
         {{"demo"}, "manca l'argomento CARTELLA", "uso: ravelt demo CARTELLA"},
         {{"demo", "hotel", "--days"}, "manca il valore dell'opzione \"--days\"", "uso: ravelt demo CARTELLA"},
         {{"demo", "hotel", "--rooms", "0"}, "numero di camere non valido", "uso: ravelt demo CARTELLA"},
+        {{"demo", "hotel", "--database", " "}, "la stringa di connessione di --database è vuota", "uso: ravelt demo CARTELLA"},
+        {{"migrate"}, "manca l'opzione --to", "uso: ravelt migrate --to CONNINFO"},
+        {{"migrate", "--to="}, "la stringa di connessione di --to è vuota", "uso: ravelt migrate --to CONNINFO"},
+        {{"migrate", "--to", "dbname=x", "--replace=si"}, "l'opzione --replace non vuole un valore", "uso: ravelt migrate"},
     };
     ravelt::testing::TempFolder dir;
     for (const auto& c : cases) {
@@ -555,6 +563,7 @@ TEST(CommandLineStreams, EveryCommandWritesThroughTheStreamsItIsGiven)
         {"", {"mail"}, 1, nullptr, "AnagraficaHotels.mdb"},
         {"", {"table-print", "ColonneRavelt"}, 1, nullptr, "AnagraficaHotels.mdb"},
         {"", {"demo", "hotel"}, 1, nullptr, "ravelt demo: "},  // the folder holds a working folder already
+        {"", {"migrate", "--to", "host=/nessuno dbname=x"}, 1, nullptr, "non contiene archivi da copiare"},
     };
     for (const auto& c : cases) {
         const std::string what = ::testing::PrintToString(c.args);
