@@ -402,7 +402,10 @@ PgConnection::PgConnection(const std::string& conninfo, const std::string& mdbNa
         std::string path = sqlIdentifier(schema_) + ", ravelt";
         if (!citext_.empty() && citext_ != "ravelt")
             path += ", " + sqlIdentifier(citext_);
-        run("SET search_path TO " + path + "; SET lock_timeout = '5s'; SET client_encoding TO 'UTF8'; SET extra_float_digits = 3");
+        // The store's schema first, then the program's support. Locks are waited for as long
+        // as SQLite waits for a busy file. A year's report hashes a year's documents: the
+        // server's default 4 MB for that would spill them to disk.
+        run("SET search_path TO " + path + "; SET lock_timeout = '5s'; SET client_encoding TO 'UTF8'; SET extra_float_digits = 3; SET work_mem = '64MB'");
         const std::string exists = "SELECT count(*) FROM pg_namespace WHERE nspname = " + sqlTextLiteral(schema_);
         if (mode == Mode::Open) {
             if (runValue(exists) == "0")
@@ -431,6 +434,7 @@ PgConnection::PgConnection(const std::string& conninfo, const std::string& mdbNa
             run("DROP SCHEMA " + sqlIdentifier(schema_) + " CASCADE");
         }
         run("CREATE SCHEMA " + sqlIdentifier(schema_));
+        made_ = true;
     } catch (...) {
         close();
         throw;
@@ -616,9 +620,20 @@ void PgConnection::begin()
     }
 }
 
+// A store just made and filled has no statistics yet: until the server's own daemon
+// gathers them, its planner would guess, and a report could take a minute instead of a
+// second. They are gathered at once after the store's first commit.
 void PgConnection::commit()
 {
     run("COMMIT");
+    if (made_) {
+        made_ = false;
+        const std::string tables = runValue(
+            "SELECT string_agg(format('%I.%I', n.nspname, c.relname), ', ') FROM pg_class c "
+            "JOIN pg_namespace n ON n.oid = c.relnamespace WHERE c.relkind = 'r' AND n.nspname = " + sqlTextLiteral(schema_));
+        if (!tables.empty())
+            run("ANALYZE " + tables);
+    }
 }
 
 void PgConnection::rollback()

@@ -85,6 +85,7 @@ private:
     std::map<std::pair<unsigned, int>, std::string> declared_;  // (table oid, column) -> declared type
     std::unique_ptr<SqliteConnection> evaluator_;  // evaluates criteria
     long prepared_ = 0;
+    bool made_ = false;  // the store was made by this connection and not yet committed
     long statementNumber_ = 0;
 };
 
