@@ -33,9 +33,8 @@ inline std::vector<Engine> enginesUnderTest()
 // SQLite files nothing is written. For the server the folder's Database.txt names a new
 // empty database, so each folder starts with no store at all, as an empty folder does;
 // when the server could not be started this throws std::runtime_error with its reason,
-// which fails the test with that reason instead of letting it run on the files. Returns
-// the database's name ("" for the files).
-std::string useEngine(const std::filesystem::path& folder, Engine engine);
+// which fails the test with that reason instead of letting it run on the files.
+void useEngine(const std::filesystem::path& folder, Engine engine);
 
 // A temporary working folder whose stores live on the given engine (see useEngine).
 class EngineFolder : public TempFolder {
@@ -45,12 +44,11 @@ public:
     Engine engine() const { return engine_; }
 
     // Takes a store away, as deleting its file does: the SQLite file, or the store's
-    // schema with every table in it. The folder's other files stay.
+    // schema with every table in it (platform's dropStore). The folder's other files stay.
     void removeStore(const std::string& mdbName) const;
 
 private:
     Engine engine_;
-    std::string database_;  // the server's database; "" for the files
 };
 
 }

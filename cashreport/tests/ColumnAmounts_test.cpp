@@ -1,9 +1,10 @@
 #include "cashreport/CashReportRequest.h"
 #include "cashreport/PeriodColumnAmounts.h"
 #include "cashreport/StatementColumnAmounts.h"
+#include "cashreport/tests/EngineAndPath.h"
 #include "cashreport/tests/HandFixture.h"
 #include "platform/Database.h"
-#include "testing/TempFolder.h"
+#include "testing/EngineFolder.h"
 
 #include <gtest/gtest.h>
 #include <memory>
@@ -13,8 +14,9 @@ using namespace ravelt::testing;
 
 namespace {
 
-// Both ways of computing the amounts, over the hand-made fixture.
-class HandFixtureAmounts : public ::testing::TestWithParam<AmountsPath> {
+// Both ways of computing the amounts, over the hand-made fixture, on each engine the
+// binary covers.
+class HandFixtureAmounts : public ::testing::TestWithParam<EngineAndPath> {
 protected:
     void SetUp() override
     {
@@ -26,19 +28,14 @@ protected:
     std::unique_ptr<ColumnAmounts> amounts(const AmountsSelection& s)
     {
         std::vector<int> headed(std::begin(HeadedColumns), std::end(HeadedColumns));
-        if (GetParam() == AmountsPath::Statements)
+        if (std::get<1>(GetParam()) == AmountsPath::Statements)
             return std::make_unique<StatementColumnAmounts>(*fatture, *dettaglio, s, D1, D3);
         return std::make_unique<PeriodColumnAmounts>(*fatture, *dettaglio, s, D1, D3, headed);
     }
 
-    TempFolder dir;
+    EngineFolder dir{std::get<0>(GetParam())};
     std::unique_ptr<Database> fatture, dettaglio;
 };
-
-std::string pathName(const ::testing::TestParamInfo<AmountsPath>& info)
-{
-    return info.param == AmountsPath::Statements ? "Statements" : "Period";
-}
 
 // Every type, counter and option against the amounts worked out by hand in the fixture:
 // each cell, the day's total of the columns, and the period's.
@@ -90,7 +87,7 @@ TEST_P(CalcolaPresenze, SumsTheDaysCounts)
     EXPECT_EQ(periodo[totali::PresenzeNC], Currency::fromWhole(25));
 }
 
-INSTANTIATE_TEST_SUITE_P(BothPaths, CalcolaColonnaGiorno, ::testing::Values(AmountsPath::Statements, AmountsPath::Period), pathName);
-INSTANTIATE_TEST_SUITE_P(BothPaths, CalcolaPresenze, ::testing::Values(AmountsPath::Statements, AmountsPath::Period), pathName);
+INSTANTIATE_TEST_SUITE_P(Engines, CalcolaColonnaGiorno, ::testing::ValuesIn(enginesAndPaths()), engineAndPathName);
+INSTANTIATE_TEST_SUITE_P(Engines, CalcolaPresenze, ::testing::ValuesIn(enginesAndPaths()), engineAndPathName);
 
 }

@@ -6,7 +6,7 @@
 #include "platform/Database.h"
 #include "platform/StoreSchema.h"
 #include "shell/program_state.h"
-#include "testing/TempFolder.h"
+#include "testing/EngineFolder.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -42,13 +42,16 @@ std::vector<std::string> cells(const std::string& line)
     return out;
 }
 
+// The setup window and the report over a working folder on each engine the binary covers.
+class ColumnReport : public ::testing::TestWithParam<ravelt::testing::Engine> {};
+
 }
 
 // A column named and filled in the setup window is the report's column: its heading in
 // the headings line and its payments in the day's cell and the total.
-TEST(ImpRavelt, ColumnsSetUpInTheWindowShowInTheCashReport)
+TEST_P(ColumnReport, ColumnsSetUpInTheWindowShowInTheCashReport)
 {
-    ravelt::testing::TempFolder dir;
+    ravelt::testing::EngineFolder dir(GetParam());
     for (const auto& s : knownStores())
         createStore(dir.path(), s);
     Database::OpenDatabase("AnagraficaHotels.mdb", dir.path())->Execute("INSERT INTO AnagraficaHotels VALUES (1, 'Hotel Prova', 'AB')");
@@ -114,3 +117,6 @@ TEST(ImpRavelt, ColumnsSetUpInTheWindowShowInTheCashReport)
         EXPECT_EQ(day[1], std::string(10, ' '));
     }
 }
+
+INSTANTIATE_TEST_SUITE_P(Engines, ColumnReport, ::testing::ValuesIn(ravelt::testing::enginesUnderTest()),
+                         ravelt::testing::engineParamName);

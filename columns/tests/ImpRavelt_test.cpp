@@ -5,7 +5,7 @@
 #include "platform/Recordset.h"
 #include "platform/StoreSchema.h"
 #include "shell/program_state.h"
-#include "testing/TempFolder.h"
+#include "testing/EngineFolder.h"
 #include "testing/WindowChecks.h"
 
 #include <QApplication>
@@ -17,6 +17,7 @@
 #include <QTableWidget>
 #include <QTest>
 #include <gtest/gtest.h>
+#include <chrono>
 #include <thread>
 
 using namespace ravelt;
@@ -34,7 +35,9 @@ std::ostream& operator<<(std::ostream& os, const Row& r)
     return os << r.hotel << "/" << r.colonna << "/" << r.intestazione << "/" << r.sigla << "/" << r.descrizione;
 }
 
-class ImpRaveltTest : public ::testing::Test {
+// The column setup over a working folder whose stores live on each engine the binary
+// covers.
+class ImpRaveltTest : public ::testing::TestWithParam<ravelt::testing::Engine> {
 protected:
     void SetUp() override
     {
@@ -94,13 +97,13 @@ protected:
         return out;
     }
 
-    ravelt::testing::TempFolder dir;
+    ravelt::testing::EngineFolder dir{GetParam()};
     ravelt::testing::RecordingPresenter messages;
     int stampaAperta = 0;
     ProgramState state;
 };
 
-TEST_F(ImpRaveltTest, OpensOnColumnOneWithTheHotelsPaymentForms)
+TEST_P(ImpRaveltTest, OpensOnColumnOneWithTheHotelsPaymentForms)
 {
     auto w = open();
     EXPECT_EQ(w->windowTitle().toStdString(), "Impostazione Colonne Cassa");
@@ -113,7 +116,7 @@ TEST_F(ImpRaveltTest, OpensOnColumnOneWithTheHotelsPaymentForms)
 
 // The window gives the focus to the column number when it opens, and to the payment
 // forms after a heading's Enter: both must show where the focus is.
-TEST_F(ImpRaveltTest, FocusGivenByTheWindowIsDrawn)
+TEST_P(ImpRaveltTest, FocusGivenByTheWindowIsDrawn)
 {
     auto w = open();
     ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));
@@ -124,7 +127,7 @@ TEST_F(ImpRaveltTest, FocusGivenByTheWindowIsDrawn)
     EXPECT_TRUE(ravelt::testing::drawsFocusFrame(*grid(*w, 1)));
 }
 
-TEST_F(ImpRaveltTest, CaptionsFitAndControlsDoNotOverlap)
+TEST_P(ImpRaveltTest, CaptionsFitAndControlsDoNotOverlap)
 {
     auto w = open();
     for (const auto& problem : ravelt::testing::captionProblems(*w))
@@ -132,7 +135,7 @@ TEST_F(ImpRaveltTest, CaptionsFitAndControlsDoNotOverlap)
 }
 
 // Both grids are read side by side: the same type in cells and headers of both.
-TEST_F(ImpRaveltTest, BothGridsUseOneTypeSize)
+TEST_P(ImpRaveltTest, BothGridsUseOneTypeSize)
 {
     auto w = open();
     type(*w, "contanti");
@@ -155,7 +158,7 @@ TEST_F(ImpRaveltTest, BothGridsUseOneTypeSize)
     EXPECT_EQ(grid(*w, 0)->verticalHeader()->defaultSectionSize(), grid(*w, 1)->verticalHeader()->defaultSectionSize());
 }
 
-TEST_F(ImpRaveltTest, AssigningNeedsAHeadingFirst)
+TEST_P(ImpRaveltTest, AssigningNeedsAHeadingFirst)
 {
     auto w = open();
     click(grid(*w, 1), "01");
@@ -166,7 +169,7 @@ TEST_F(ImpRaveltTest, AssigningNeedsAHeadingFirst)
     EXPECT_TRUE(stored().empty());
 }
 
-TEST_F(ImpRaveltTest, HeadingEnterCleansTheTextAndMovesOn)
+TEST_P(ImpRaveltTest, HeadingEnterCleansTheTextAndMovesOn)
 {
     auto w = open();
     struct Case {
@@ -188,7 +191,7 @@ TEST_F(ImpRaveltTest, HeadingEnterCleansTheTextAndMovesOn)
     EXPECT_TRUE(stored().empty());  // Enter saves nothing
 }
 
-TEST_F(ImpRaveltTest, AssignAndRemoveThroughTheGrids)
+TEST_P(ImpRaveltTest, AssignAndRemoveThroughTheGrids)
 {
     auto w = open();
     type(*w, "contanti");
@@ -220,7 +223,7 @@ TEST_F(ImpRaveltTest, AssignAndRemoveThroughTheGrids)
     EXPECT_EQ(heading(*w)->text(), "");
 }
 
-TEST_F(ImpRaveltTest, ARenamedColumnKeepsTheHeadingOfItsFirstRow)
+TEST_P(ImpRaveltTest, ARenamedColumnKeepsTheHeadingOfItsFirstRow)
 {
     auto w = open();
     type(*w, "contanti");
@@ -236,7 +239,7 @@ TEST_F(ImpRaveltTest, ARenamedColumnKeepsTheHeadingOfItsFirstRow)
     EXPECT_EQ(heading(*w)->text(), "CONTANTI");
 }
 
-TEST_F(ImpRaveltTest, ACodeWithAnApostropheIsAssignedAndRemoved)
+TEST_P(ImpRaveltTest, ACodeWithAnApostropheIsAssignedAndRemoved)
 {
     auto w = open();
     type(*w, "buoni");
@@ -247,7 +250,7 @@ TEST_F(ImpRaveltTest, ACodeWithAnApostropheIsAssignedAndRemoved)
     EXPECT_TRUE(stored().empty());
 }
 
-TEST_F(ImpRaveltTest, AStoreFailureIsToldAndLosesNoRow)
+TEST_P(ImpRaveltTest, AStoreFailureIsToldAndLosesNoRow)
 {
     auto w = open();
     type(*w, "cassa");
@@ -257,7 +260,7 @@ TEST_F(ImpRaveltTest, AStoreFailureIsToldAndLosesNoRow)
     EXPECT_NE(messages.shown[0].testo.find("Descrizione"), std::string::npos) << messages.shown[0].testo;
     EXPECT_EQ(stored(), (std::vector<Row>{{1, 1, "CASSA", "01", "Contanti"}}));
 
-    std::filesystem::remove(dir / "ColonneRavelt.sqlite");
+    dir.removeStore("ColonneRavelt.mdb");
     click(grid(*w, 1), "02");
     ASSERT_EQ(messages.shown.size(), 2u);
     EXPECT_NE(messages.shown[1].testo.find("ColonneRavelt.mdb"), std::string::npos) << messages.shown[1].testo;
@@ -266,11 +269,15 @@ TEST_F(ImpRaveltTest, AStoreFailureIsToldAndLosesNoRow)
 // A code list made by another program without the kind of code: the payment forms cannot
 // be searched, and the operator is told so instead of seeing an empty list as if the
 // hotel had no payment form.
-TEST_F(ImpRaveltTest, ACodeStoreThatCannotBeSearchedIsToldAndTheGridStaysWhole)
+TEST_P(ImpRaveltTest, ACodeStoreThatCannotBeSearchedIsToldAndTheGridStaysWhole)
 {
-    std::filesystem::remove(dir / "CodiciVari.sqlite");
+    dir.removeStore("CodiciVari.mdb");
     auto db = Database::CreateDatabase("CodiciVari.mdb", "", dir.path());
-    db->Execute("CREATE TABLE CodiciVari (NumeroHotel SMALLINT, Sigla TEXT(6), Descrizione TEXT(40))");
+    TableDef codici = Database::CreateTableDef("CodiciVari");
+    codici.append(Database::CreateField("NumeroHotel", FieldType::Integer));
+    codici.append(Database::CreateField("Sigla", FieldType::Text, 6));
+    codici.append(Database::CreateField("Descrizione", FieldType::Text, 40));
+    db->AppendTableDef(codici);
     db->Execute("INSERT INTO CodiciVari VALUES (1, '01', 'Contanti')");
     db.reset();
     auto w = open();
@@ -281,7 +288,7 @@ TEST_F(ImpRaveltTest, ACodeStoreThatCannotBeSearchedIsToldAndTheGridStaysWhole)
     EXPECT_EQ(grid(*w, 1)->horizontalHeaderItem(0)->text(), "Sigla") << "the grid keeps its header";
 }
 
-TEST_F(ImpRaveltTest, ClicksOnRowsWithoutACodeDoNothing)
+TEST_P(ImpRaveltTest, ClicksOnRowsWithoutACodeDoNothing)
 {
     auto w = open();
     type(*w, "cassa");
@@ -292,7 +299,7 @@ TEST_F(ImpRaveltTest, ClicksOnRowsWithoutACodeDoNothing)
     EXPECT_TRUE(stored().empty());
 }
 
-TEST_F(ImpRaveltTest, StampaNamesTheColumnListAndOpensThePrintScreen)
+TEST_P(ImpRaveltTest, StampaNamesTheColumnListAndOpensThePrintScreen)
 {
     auto w = open();
     state.NomeStampa.clear();
@@ -303,7 +310,7 @@ TEST_F(ImpRaveltTest, StampaNamesTheColumnListAndOpensThePrintScreen)
 
 // Another workstation holds the column store locked for a moment: the assignment waits
 // for it instead of failing, and both workstations' rows are there afterwards.
-TEST_F(ImpRaveltTest, TwoWorkstationsEditingAtOnce)
+TEST_P(ImpRaveltTest, TwoWorkstationsEditingAtOnce)
 {
     auto other = Database::OpenDatabase("ColonneRavelt.mdb", dir.path());
     other->BeginTrans();
@@ -320,7 +327,7 @@ TEST_F(ImpRaveltTest, TwoWorkstationsEditingAtOnce)
     EXPECT_EQ(stored(), (std::vector<Row>{{1, 2, "ASSEGNI", "02", "Assegno"}, {1, 1, "CASSA", "01", "Contanti"}}));
 
     // Both try the same form: the check and the insert are one transaction, so only one
-    // of them writes it.
+    // of them writes it, and the other is told the column that holds it now.
     ravelt::testing::RecordingPresenter ma, mb;
     ColumnSetup a(dir.path(), 1, ma), b(dir.path(), 1, mb);
     ColumnSetup::Esito ea, eb;
@@ -333,6 +340,43 @@ TEST_F(ImpRaveltTest, TwoWorkstationsEditingAtOnce)
     for (const auto& r : stored())
         count += r.sigla == "03";
     EXPECT_EQ(count, 1);
+    const bool aWon = ea == ColumnSetup::Esito::Assegnato;
+    EXPECT_EQ(aWon ? eb : ea, ColumnSetup::Esito::GiaUtilizzato);
+    const auto& loser = aWon ? mb : ma;
+    ASSERT_EQ(loser.shown.size(), 1u);
+    EXPECT_EQ(loser.shown[0].testo, aWon ? "Forma di pagamento gi\xC3\xA0 utilizzata!\r\nColonna : 3 (CARTE)"
+                                         : "Forma di pagamento gi\xC3\xA0 utilizzata!\r\nColonna : 4 (ALTRE)");
+    EXPECT_EQ(loser.shown[0].titolo, "Codice Errato");
+    EXPECT_TRUE((aWon ? ma : mb).shown.empty());
 }
+
+// Another workstation holds the column store longer than a write waits: the assignment
+// gives up after the bounded wait (five seconds on either engine) with the store's
+// "in use" words, writes nothing, and the other workstation's change is kept.
+TEST_P(ImpRaveltTest, AWorkstationHoldingTheStoreTooLongIsToldAndNothingIsLost)
+{
+    auto other = Database::OpenDatabase("ColonneRavelt.mdb", dir.path());
+    other->BeginTrans();
+    other->Execute("INSERT INTO ColonneRavelt VALUES (1, 2, 'ASSEGNI', '02', 'Assegno')");
+    ColumnSetup setup(dir.path(), 1, messages);
+    const auto start = std::chrono::steady_clock::now();
+    auto esito = setup.assegna(1, "CASSA", "01");
+    const auto waited = std::chrono::steady_clock::now() - start;
+    other->CommitTrans();
+
+    EXPECT_EQ(esito, ColumnSetup::Esito::Errore);
+    EXPECT_GE(waited, std::chrono::milliseconds(4500)) << "it gave up before the bounded wait";
+    EXPECT_LT(waited, std::chrono::seconds(15)) << "it waited without bound";
+    ASSERT_EQ(messages.shown.size(), 1u);
+    const std::string& testo = messages.shown[0].testo;
+    EXPECT_EQ(testo.rfind("Errore nell'archivio delle colonne, nessuna modifica registrata:\r\nArchivio ColonneRavelt.mdb", 0), 0u)
+        << testo;
+    EXPECT_NE(testo.find("archivio in uso da un'altra postazione (bloccato)"), std::string::npos) << testo;
+    EXPECT_EQ(messages.shown[0].titolo, "Errore Archivio");
+    EXPECT_EQ(stored(), (std::vector<Row>{{1, 2, "ASSEGNI", "02", "Assegno"}}));
+}
+
+INSTANTIATE_TEST_SUITE_P(Engines, ImpRaveltTest, ::testing::ValuesIn(ravelt::testing::enginesUnderTest()),
+                         ravelt::testing::engineParamName);
 
 }

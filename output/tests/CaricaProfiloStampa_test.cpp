@@ -3,6 +3,7 @@
 #include "output/FileImpostazioni.h"
 #include "output/tests/OutputFixtures.h"
 #include "platform/DbError.h"
+#include "testing/EngineFolder.h"
 #include "testing/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -11,6 +12,9 @@ using namespace ravelt;
 using ravelt::testing::codici;
 
 namespace {
+
+#if !RAVELT_TEST_SERVER
+// Tests that touch no store: the server binary builds this file without them.
 
 TEST(LeggiCodici, TwelveSlotsOfThreeCharacters)
 {
@@ -33,7 +37,11 @@ TEST(LeggiCodici, TwelveSlotsOfThreeCharacters)
         EXPECT_EQ(LeggiCodici(c.text), c.expected) << c.name;
 }
 
-class CaricaProfiloStampaTest : public ::testing::Test {
+#endif
+
+// The printer settings read from a working folder whose stores live on each engine the
+// binary covers.
+class CaricaProfiloStampaTest : public ::testing::TestWithParam<ravelt::testing::Engine> {
 protected:
     void SetUp() override
     {
@@ -60,11 +68,11 @@ protected:
     {
         return CaricaProfiloStampa(ContestoStampa{dir.path(), &env, 1}, name, compresso);
     }
-    ravelt::testing::TempFolder dir;
+    ravelt::testing::EngineFolder dir{GetParam()};
     MapEnvironment env;
 };
 
-TEST_F(CaricaProfiloStampaTest, WindowsPrinterTypeGivesSizesMarginAndLengths)
+TEST_P(CaricaProfiloStampaTest, WindowsPrinterTypeGivesSizesMarginAndLengths)
 {
     ProfiloStampa c = carica("Laser Ufficio", true);
     EXPECT_TRUE(c.Trovata);
@@ -83,7 +91,7 @@ TEST_F(CaricaProfiloStampaTest, WindowsPrinterTypeGivesSizesMarginAndLengths)
     EXPECT_EQ(n.LunghezzaPagina, 60);
 }
 
-TEST_F(CaricaProfiloStampaTest, TextDeviceTypeGivesItsFiveControlBytes)
+TEST_P(CaricaProfiloStampaTest, TextDeviceTypeGivesItsFiveControlBytes)
 {
     ProfiloStampa c = carica("Stampante ad aghi", true);
     EXPECT_FALSE(c.StampanteWindows);
@@ -93,7 +101,7 @@ TEST_F(CaricaProfiloStampaTest, TextDeviceTypeGivesItsFiveControlBytes)
     EXPECT_EQ(c.LunghezzaModulo, 0) << "a type row with slot 7 blank has no form length";
 }
 
-TEST_F(CaricaProfiloStampaTest, TypeWithoutSetStampaRowIsATextDeviceWithDefaults)
+TEST_P(CaricaProfiloStampaTest, TypeWithoutSetStampaRowIsATextDeviceWithDefaults)
 {
     ProfiloStampa p = carica("Senza tipo", true);
     EXPECT_TRUE(p.Trovata);
@@ -106,7 +114,7 @@ TEST_F(CaricaProfiloStampaTest, TypeWithoutSetStampaRowIsATextDeviceWithDefaults
     EXPECT_EQ(p.Dispositivo, "nulla.txt");
 }
 
-TEST_F(CaricaProfiloStampaTest, LookupIgnoresLetterCaseAndTakesApostrophes)
+TEST_P(CaricaProfiloStampaTest, LookupIgnoresLetterCaseAndTakesApostrophes)
 {
     EXPECT_EQ(carica("LASER ufficio", true).Dispositivo, "Laser_Ufficio");
     EXPECT_EQ(carica("Cucina dell'hotel", true).Dispositivo, "cucina.txt");
@@ -115,7 +123,7 @@ TEST_F(CaricaProfiloStampaTest, LookupIgnoresLetterCaseAndTakesApostrophes)
     EXPECT_EQ(missing.LunghezzaPagina, 80) << "font and page length are read before the lookup";
 }
 
-TEST_F(CaricaProfiloStampaTest, VariableNamedAfterDestinationOverridesTheDevice)
+TEST_P(CaricaProfiloStampaTest, VariableNamedAfterDestinationOverridesTheDevice)
 {
     EXPECT_EQ(carica("Stampante ad aghi", true).Dispositivo, "aghi.txt") << "unset";
     env.set("Stampante ad aghi", "");
@@ -125,7 +133,7 @@ TEST_F(CaricaProfiloStampaTest, VariableNamedAfterDestinationOverridesTheDevice)
     EXPECT_EQ(carica("Laser Ufficio", true).Dispositivo, "Laser_Ufficio") << "only the destination's own variable";
 }
 
-TEST_F(CaricaProfiloStampaTest, PageLengthDefaultsTo60WithoutTheHotelsRow)
+TEST_P(CaricaProfiloStampaTest, PageLengthDefaultsTo60WithoutTheHotelsRow)
 {
     ProfiloStampa p = CaricaProfiloStampa(ContestoStampa{dir.path(), &env, 7}, "Laser Ufficio", true);
     EXPECT_FALSE(p.RigaContatori);
@@ -133,7 +141,7 @@ TEST_F(CaricaProfiloStampaTest, PageLengthDefaultsTo60WithoutTheHotelsRow)
     EXPECT_EQ(CaricaProfiloStampa(ContestoStampa{dir.path(), &env, 2}, "Laser Ufficio", true).LunghezzaPagina, 66);
 }
 
-TEST_F(CaricaProfiloStampaTest, FontComesFromFontStpTrimmed)
+TEST_P(CaricaProfiloStampaTest, FontComesFromFontStpTrimmed)
 {
     dir.write("FontStp.txt", "  Liberation Mono \r\nignored\r\n");
     EXPECT_EQ(carica("Laser Ufficio", true).NomeFont, "Liberation Mono");
@@ -141,9 +149,9 @@ TEST_F(CaricaProfiloStampaTest, FontComesFromFontStpTrimmed)
     EXPECT_EQ(carica("Laser Ufficio", true).NomeFont, "Courier New") << "a blank first line names no font";
 }
 
-TEST_F(CaricaProfiloStampaTest, ControlCodeThatIsNoByteIsRefusedOnATextDevice)
+TEST_P(CaricaProfiloStampaTest, ControlCodeThatIsNoByteIsRefusedOnATextDevice)
 {
-    ravelt::testing::TempFolder other;
+    ravelt::testing::EngineFolder other(GetParam());
     ravelt::testing::scriviStampanti(other.path(), {{1, 1, "Aghi", 4, "x.txt"}, {1, 2, "Laser", 5, "q"}},
                                      {{4, codici({"27", "300"}), ""}, {5, codici({"300", "0", "0", "0", "0", "1", "12"}), ""}});
     ravelt::testing::scriviContatori(other.path(), {{1, 60, 60}});
@@ -157,9 +165,9 @@ TEST_F(CaricaProfiloStampaTest, ControlCodeThatIsNoByteIsRefusedOnATextDevice)
         << "on a printer the slot is a font size";
 }
 
-TEST_F(CaricaProfiloStampaTest, MissingStoreNamesIt)
+TEST_P(CaricaProfiloStampaTest, MissingStoreNamesIt)
 {
-    ravelt::testing::TempFolder empty;
+    ravelt::testing::EngineFolder empty(GetParam());
     try {
         CaricaProfiloStampa(ContestoStampa{empty.path(), nullptr, 1}, "Laser Ufficio", true);
         FAIL();
@@ -168,11 +176,17 @@ TEST_F(CaricaProfiloStampaTest, MissingStoreNamesIt)
     }
 }
 
-TEST_F(CaricaProfiloStampaTest, ElencoDestinazioniListsHotelOneInRecordOrder)
+TEST_P(CaricaProfiloStampaTest, ElencoDestinazioniListsHotelOneInRecordOrder)
 {
     EXPECT_EQ(ElencoDestinazioni(dir.path()), (std::vector<std::string>{"Laser Ufficio", "Stampante ad aghi", "Senza tipo",
                                                                         "Cucina dell'hotel", "Stampa PDF"}));
 }
+
+INSTANTIATE_TEST_SUITE_P(Engines, CaricaProfiloStampaTest, ::testing::ValuesIn(ravelt::testing::enginesUnderTest()),
+                         ravelt::testing::engineParamName);
+
+#if !RAVELT_TEST_SERVER
+// Tests that touch no store: the server binary builds this file without them.
 
 TEST(DestinazionePdf, CapitalLettersAnywhereInTheName)
 {
@@ -206,5 +220,7 @@ TEST(LeggiEuro, ItalianNumberOrOne)
     dir.write("euro.txt", "euro\r\n");
     EXPECT_THROW(LeggiEuro(dir.path()), std::runtime_error);
 }
+
+#endif
 
 }

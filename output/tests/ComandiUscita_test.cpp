@@ -3,7 +3,7 @@
 #include "output/QtPrinterSystem.h"
 #include "platform/MemoryPrinter.h"
 #include "testing/FileSizeLimit.h"
-#include "testing/TempFolder.h"
+#include "testing/EngineFolder.h"
 
 #include <gtest/gtest.h>
 #include <sstream>
@@ -29,7 +29,8 @@ public:
     int exitCode = 0;
 };
 
-class ComandiUscitaTest : public ::testing::Test {
+// The commands over a working folder whose stores live on each engine the binary covers.
+class ComandiUscitaTest : public ::testing::TestWithParam<ravelt::testing::Engine> {
 protected:
     void SetUp() override
     {
@@ -66,7 +67,7 @@ protected:
         err.str("");
         return ComandoStampa(opzioni, c);
     }
-    ravelt::testing::TempFolder dir;
+    ravelt::testing::EngineFolder dir{GetParam()};
     ProgramState state;
     MemoryPrinterSystem printers;
     MapEnvironment env;
@@ -75,7 +76,7 @@ protected:
     ContestoComandi c;
 };
 
-TEST_F(ComandiUscitaTest, PrintExitCodesAndMessages)
+TEST_P(ComandiUscitaTest, PrintExitCodesAndMessages)
 {
     struct Case {
         const char* name;
@@ -96,7 +97,7 @@ TEST_F(ComandiUscitaTest, PrintExitCodesAndMessages)
     }
 }
 
-TEST_F(ComandiUscitaTest, PrintFlagsStandForTheCheckBoxesAndThePrinterList)
+TEST_P(ComandiUscitaTest, PrintFlagsStandForTheCheckBoxesAndThePrinterList)
 {
     ASSERT_EQ(print({.normale = true, .orizzontale = true, .fronteRetro = true, .stampante = "Magazzino"}), 0) << err.str();
     ASSERT_EQ(printers.documents.size(), 1u);
@@ -112,7 +113,7 @@ TEST_F(ComandiUscitaTest, PrintFlagsStandForTheCheckBoxesAndThePrinterList)
     EXPECT_EQ(printers.textJobs[0]->bytes, std::string("\x1b\x0f\0\0\0", 5) + "|1.234,56|\r\n");
 }
 
-TEST_F(ComandiUscitaTest, PrintFailuresAreClear)
+TEST_P(ComandiUscitaTest, PrintFailuresAreClear)
 {
     std::filesystem::remove(dir / "FD6");
     EXPECT_EQ(print({}), 1);
@@ -127,7 +128,7 @@ TEST_F(ComandiUscitaTest, PrintFailuresAreClear)
     EXPECT_EQ(print({.stampante = "Non installata"}), 0) << err.str();
     EXPECT_NE(err.str().find("Non installata"), std::string::npos) << "the fallback to the current printer is said";
 
-    std::filesystem::remove(dir / "Stampanti.sqlite");
+    dir.removeStore("Stampanti.mdb");
     ravelt::testing::scriviStampanti(dir.path(), {{1, 1, "Laser", 1, "Ufficio"}}, {});
     EXPECT_EQ(print({.pdf = true}), 1);
     EXPECT_NE(err.str().find("Nessuna stampante PDF impostata!"), std::string::npos) << err.str();
@@ -136,7 +137,7 @@ TEST_F(ComandiUscitaTest, PrintFailuresAreClear)
 // On a full disk the command says the print failed and why, exits 1, and the file of
 // the previous print is left as it was: a PDF destination and a text device that is a
 // plain file alike.
-TEST_F(ComandiUscitaTest, PrintTheDiskRefusesFailsAndKeepsThePreviousFile)
+TEST_P(ComandiUscitaTest, PrintTheDiskRefusesFailsAndKeepsThePreviousFile)
 {
     struct Case {
         OpzioniStampa opzioni;
@@ -161,7 +162,7 @@ TEST_F(ComandiUscitaTest, PrintTheDiskRefusesFailsAndKeepsThePreviousFile)
     }
 }
 
-TEST_F(ComandiUscitaTest, CsvWritesTheFileAndPrintsItsPath)
+TEST_P(ComandiUscitaTest, CsvWritesTheFileAndPrintsItsPath)
 {
     EXPECT_EQ(ComandoCsv(c), 0) << err.str();
     EXPECT_EQ(out.str(), (dir / "fd6.csv").string() + "\n");
@@ -170,7 +171,7 @@ TEST_F(ComandiUscitaTest, CsvWritesTheFileAndPrintsItsPath)
     EXPECT_EQ(ComandoCsv(c), 1);
 }
 
-TEST_F(ComandiUscitaTest, IgnoredSettingsLinesAreToldOnStandardError)
+TEST_P(ComandiUscitaTest, IgnoredSettingsLinesAreToldOnStandardError)
 {
     dir.write("FontStp.txt", "\r\n");
     dir.write("SeparatoreXLS.txt", ";\r\n;\r\n\r\n");
@@ -183,7 +184,7 @@ TEST_F(ComandiUscitaTest, IgnoredSettingsLinesAreToldOnStandardError)
     EXPECT_EQ(dir.read("fd6.csv"), ";1234.56;\r\n") << "an empty third line puts a blank, the only blank of the row";
 }
 
-TEST_F(ComandiUscitaTest, MailSendsTheWholeReportAndReturnsTheMailProgramsCode)
+TEST_P(ComandiUscitaTest, MailSendsTheWholeReportAndReturnsTheMailProgramsCode)
 {
     dir.write("FD6", ravelt::testing::comeFile(ravelt::testing::righeNumerate(300, 100)));
     std::filesystem::create_directories(dir / "bin");
@@ -205,5 +206,8 @@ TEST_F(ComandiUscitaTest, MailSendsTheWholeReportAndReturnsTheMailProgramsCode)
     EXPECT_EQ(ComandoMail(c), 1);
     EXPECT_NE(err.str().find("spedix"), std::string::npos);
 }
+
+INSTANTIATE_TEST_SUITE_P(Engines, ComandiUscitaTest, ::testing::ValuesIn(ravelt::testing::enginesUnderTest()),
+                         ravelt::testing::engineParamName);
 
 }

@@ -3,7 +3,7 @@
 #include "output/QtPrinterSystem.h"
 #include "platform/MemoryPrinter.h"
 #include "testing/FileSizeLimit.h"
-#include "testing/TempFolder.h"
+#include "testing/EngineFolder.h"
 #include "testing/WindowChecks.h"
 
 #include <QApplication>
@@ -21,7 +21,9 @@ using ravelt::testing::codici;
 
 namespace {
 
-class MenuStampaTest : public ::testing::Test {
+// The print menu over a working folder whose stores live on each engine the binary
+// covers.
+class MenuStampaTest : public ::testing::TestWithParam<ravelt::testing::Engine> {
 protected:
     void SetUp() override
     {
@@ -79,7 +81,7 @@ protected:
         return v;
     }
 
-    ravelt::testing::TempFolder dir;
+    ravelt::testing::EngineFolder dir{GetParam()};
     ProgramState state;
     FixedClock clock{DateTime{2024, 3, 12, 15, 7, 30}};
     ravelt::testing::RecordingPresenter messages;
@@ -92,7 +94,7 @@ protected:
     std::vector<std::string> warnings;
 };
 
-TEST_F(MenuStampaTest, LoadAndActivation)
+TEST_P(MenuStampaTest, LoadAndActivation)
 {
     auto m = apri();
     EXPECT_EQ(m->windowTitle(), "Stampe non modificabili");
@@ -131,14 +133,14 @@ TEST_F(MenuStampaTest, LoadAndActivation)
     EXPECT_TRUE(messages.shown.empty());
 }
 
-TEST_F(MenuStampaTest, CaptionsFitAndControlsDoNotOverlap)
+TEST_P(MenuStampaTest, CaptionsFitAndControlsDoNotOverlap)
 {
     auto m = apri();
     for (const auto& problem : ravelt::testing::captionProblems(*m))
         ADD_FAILURE() << problem;
 }
 
-TEST_F(MenuStampaTest, WordProcessorCopyIsNamedWithTheClockAndOpenedLater)
+TEST_P(MenuStampaTest, WordProcessorCopyIsNamedWithTheClockAndOpenedLater)
 {
     auto m = apri();
     std::filesystem::path copy = dir / "doc" / "fd4202403121507.doc";
@@ -155,7 +157,7 @@ TEST_F(MenuStampaTest, WordProcessorCopyIsNamedWithTheClockAndOpenedLater)
     ASSERT_EQ(messages.shown.size(), 1u) << "a copy that cannot be opened is told";
 }
 
-TEST_F(MenuStampaTest, WithoutAReportThereIsNoCopyAndTheButtonSaysWhy)
+TEST_P(MenuStampaTest, WithoutAReportThereIsNoCopyAndTheButtonSaysWhy)
 {
     std::filesystem::remove(dir / "FD4");
     auto m = apri();
@@ -167,7 +169,7 @@ TEST_F(MenuStampaTest, WithoutAReportThereIsNoCopyAndTheButtonSaysWhy)
     EXPECT_TRUE(m->isVisible());
 }
 
-TEST_F(MenuStampaTest, NoInstalledPrinterShowsTheNoPrinterEntryWhichNamesNoDevice)
+TEST_P(MenuStampaTest, NoInstalledPrinterShowsTheNoPrinterEntryWhichNamesNoDevice)
 {
     printers.devices.clear();
     printers.defaultDevice.clear();
@@ -182,7 +184,7 @@ TEST_F(MenuStampaTest, NoInstalledPrinterShowsTheNoPrinterEntryWhichNamesNoDevic
 
 // A print service that cannot give its queues: the menu opens with the no-printer entry,
 // tells why over itself once, and still prints on a destination's own device.
-TEST_F(MenuStampaTest, APrinterListTheSystemCannotGiveIsToldAndTheMenuStillPrints)
+TEST_P(MenuStampaTest, APrinterListTheSystemCannotGiveIsToldAndTheMenuStillPrints)
 {
     struct ServizioMuto : MemoryPrinterSystem {
         std::vector<std::string> deviceNames() const override
@@ -206,9 +208,9 @@ TEST_F(MenuStampaTest, APrinterListTheSystemCannotGiveIsToldAndTheMenuStillPrint
     EXPECT_EQ(messages.shown.size(), 1u) << "told once, not again on a print";
 }
 
-TEST_F(MenuStampaTest, ClosesItselfWithoutDestinations)
+TEST_P(MenuStampaTest, ClosesItselfWithoutDestinations)
 {
-    std::filesystem::remove(dir / "Stampanti.sqlite");
+    dir.removeStore("Stampanti.mdb");
     ravelt::testing::scriviStampanti(dir.path(), {{2, 1, "Altro hotel", 1, "x"}}, {});
     auto m = apri();
     QApplication::processEvents();
@@ -216,7 +218,7 @@ TEST_F(MenuStampaTest, ClosesItselfWithoutDestinations)
     EXPECT_TRUE(messages.shown.empty());
 }
 
-TEST_F(MenuStampaTest, PrinterButtonPrintsTheChosenDestinationWithTheCheckBoxes)
+TEST_P(MenuStampaTest, PrinterButtonPrintsTheChosenDestinationWithTheCheckBoxes)
 {
     auto m = apri();
     spunta(*m, "Chk", false);
@@ -234,9 +236,9 @@ TEST_F(MenuStampaTest, PrinterButtonPrintsTheChosenDestinationWithTheCheckBoxes)
     EXPECT_EQ(d.pages[0].lines[1].text(), "|CITTà|1.234,56|") << "support code AB: converted";
 }
 
-TEST_F(MenuStampaTest, OptionKFromTheRegistryPrintsUnconverted)
+TEST_P(MenuStampaTest, OptionKFromTheRegistryPrintsUnconverted)
 {
-    std::filesystem::remove(dir / "AnagraficaHotels.sqlite");
+    dir.removeStore("AnagraficaHotels.mdb");
     ravelt::testing::scriviAnagrafica(dir.path(), "XK");
     auto m = apri();
     premi(*m, 3);
@@ -244,7 +246,7 @@ TEST_F(MenuStampaTest, OptionKFromTheRegistryPrintsUnconverted)
     EXPECT_EQ(printers.documents[0]->pages[0].lines[1].text(), "³CITTÀ³1.234,56³");
 }
 
-TEST_F(MenuStampaTest, PdfButtonUsesTheLastPdfDestinationAndLeavesItShown)
+TEST_P(MenuStampaTest, PdfButtonUsesTheLastPdfDestinationAndLeavesItShown)
 {
     auto m = apri();
     premi(*m, 2);
@@ -255,9 +257,9 @@ TEST_F(MenuStampaTest, PdfButtonUsesTheLastPdfDestinationAndLeavesItShown)
     EXPECT_TRUE(warnings.empty());
 }
 
-TEST_F(MenuStampaTest, PdfButtonWithoutPdfDestinationWarnsInTheStandardBox)
+TEST_P(MenuStampaTest, PdfButtonWithoutPdfDestinationWarnsInTheStandardBox)
 {
-    std::filesystem::remove(dir / "Stampanti.sqlite");
+    dir.removeStore("Stampanti.mdb");
     ravelt::testing::scriviStampanti(dir.path(), {{1, 1, "Laser", 1, "Ufficio"}}, {});
     auto m = apri();
     premi(*m, 2);
@@ -266,9 +268,9 @@ TEST_F(MenuStampaTest, PdfButtonWithoutPdfDestinationWarnsInTheStandardBox)
     EXPECT_TRUE(messages.shown.empty()) << "not through the program's own box";
 }
 
-TEST_F(MenuStampaTest, RealStandardWarningBox)
+TEST_P(MenuStampaTest, RealStandardWarningBox)
 {
-    std::filesystem::remove(dir / "Stampanti.sqlite");
+    dir.removeStore("Stampanti.mdb");
     ravelt::testing::scriviStampanti(dir.path(), {{1, 1, "Laser", 1, "Ufficio"}}, {});
     servizi.avvisoStandard = nullptr;
     auto m = apri();
@@ -289,7 +291,7 @@ TEST_F(MenuStampaTest, RealStandardWarningBox)
     EXPECT_EQ(icon, QMessageBox::Warning);
 }
 
-TEST_F(MenuStampaTest, PrinterChosenForATextDestinationReceivesTheBytes)
+TEST_P(MenuStampaTest, PrinterChosenForATextDestinationReceivesTheBytes)
 {
     auto m = apri();
     combo(*m, "Combo1")->setCurrentText("Aghi");
@@ -300,7 +302,7 @@ TEST_F(MenuStampaTest, PrinterChosenForATextDestinationReceivesTheBytes)
     EXPECT_EQ(printers.textJobs[0]->bytes, std::string("\x1b\x0f\0\0\0", 5) + "|CITT\xe0|1.234,56|\r\n\f");
 }
 
-TEST_F(MenuStampaTest, DeviceFailureIsToldAndTheMenuStays)
+TEST_P(MenuStampaTest, DeviceFailureIsToldAndTheMenuStays)
 {
     printers.failingDevices = {"aghi.txt"};
     auto m = apri();
@@ -312,7 +314,7 @@ TEST_F(MenuStampaTest, DeviceFailureIsToldAndTheMenuStays)
     EXPECT_TRUE(m->isVisible());
 }
 
-TEST_F(MenuStampaTest, PdfTheDiskRefusesIsToldAndThePreviousFileStays)
+TEST_P(MenuStampaTest, PdfTheDiskRefusesIsToldAndThePreviousFileStays)
 {
     QtPrinterSystem realPrinters;
     servizi.stampanti = &realPrinters;
@@ -331,17 +333,17 @@ TEST_F(MenuStampaTest, PdfTheDiskRefusesIsToldAndThePreviousFileStays)
     EXPECT_TRUE(m->isVisible());
 }
 
-TEST_F(MenuStampaTest, UnreadableStoreIsToldAndTheMenuStays)
+TEST_P(MenuStampaTest, UnreadableStoreIsToldAndTheMenuStays)
 {
     auto m = apri();
-    std::filesystem::remove(dir / "Contatori.sqlite");
+    dir.removeStore("Contatori.mdb");
     premi(*m, 3);
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_NE(messages.shown[0].testo.find("Contatori"), std::string::npos) << messages.shown[0].testo;
     EXPECT_TRUE(m->isVisible());
 }
 
-TEST_F(MenuStampaTest, CsvButtonWritesTheFileAndOpensIt)
+TEST_P(MenuStampaTest, CsvButtonWritesTheFileAndOpensIt)
 {
     auto m = apri();
     premi(*m, 1);
@@ -357,7 +359,7 @@ TEST_F(MenuStampaTest, CsvButtonWritesTheFileAndOpensIt)
 
 // Settings lines that the print and the export did without are told in the menu's box,
 // each once while the menu is open.
-TEST_F(MenuStampaTest, IgnoredSettingsLinesAreToldOnceWhileTheMenuIsOpen)
+TEST_P(MenuStampaTest, IgnoredSettingsLinesAreToldOnceWhileTheMenuIsOpen)
 {
     dir.write("FontStp.txt", "\r\n");
     dir.write("SeparatoreXLS.txt", ";\r\n");
@@ -382,7 +384,7 @@ TEST_F(MenuStampaTest, IgnoredSettingsLinesAreToldOnceWhileTheMenuIsOpen)
     EXPECT_EQ(opened.size(), 1u) << "the CSV file is opened all the same";
 }
 
-TEST_F(MenuStampaTest, ReturnFromThePreviewShowsTheFirstDestinationAgain)
+TEST_P(MenuStampaTest, ReturnFromThePreviewShowsTheFirstDestinationAgain)
 {
     auto m = apri();
     combo(*m, "Combo1")->setCurrentText("Aghi");
@@ -395,12 +397,15 @@ TEST_F(MenuStampaTest, ReturnFromThePreviewShowsTheFirstDestinationAgain)
     EXPECT_EQ(combo(*m, "Combo2")->currentText(), "Magazzino");
 }
 
-TEST_F(MenuStampaTest, ExitButtonCloses)
+TEST_P(MenuStampaTest, ExitButtonCloses)
 {
     auto m = apri();
     premi(*m, 5);
     EXPECT_FALSE(m->isVisible());
     EXPECT_EQ(m->result(), QDialog::Accepted);
 }
+
+INSTANTIATE_TEST_SUITE_P(Engines, MenuStampaTest, ::testing::ValuesIn(ravelt::testing::enginesUnderTest()),
+                         ravelt::testing::engineParamName);
 
 }

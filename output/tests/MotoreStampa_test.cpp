@@ -1,7 +1,9 @@
 #include "output/MotoreStampa.h"
+#include "output/QtPrinterSystem.h"
 #include "output/tests/OutputFixtures.h"
+#include "output/tests/PdfTools.h"
 #include "platform/MemoryPrinter.h"
-#include "testing/TempFolder.h"
+#include "testing/EngineFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +12,9 @@ using ravelt::testing::codici;
 
 namespace {
 
-class MotoreStampaTest : public ::testing::Test {
+// The print engine over a working folder whose stores live on each engine the binary
+// covers.
+class MotoreStampaTest : public ::testing::TestWithParam<ravelt::testing::Engine> {
 protected:
     void SetUp() override
     {
@@ -39,13 +43,13 @@ protected:
         r.destinazione = dest;
         return r;
     }
-    ravelt::testing::TempFolder dir;
+    ravelt::testing::EngineFolder dir{GetParam()};
     MapEnvironment env;
     MemoryPrinterSystem printers;
     MotoreStampa motore{ContestoStampa{dir.path(), &env, 1}, 2, printers};
 };
 
-TEST_F(MotoreStampaTest, PrinterDestinationGoesToItsPrinterAndMakesItCurrent)
+TEST_P(MotoreStampaTest, PrinterDestinationGoesToItsPrinterAndMakesItCurrent)
 {
     EXPECT_EQ(motore.stampanteCorrente(), "Magazzino");
     RisultatoStampa r = stampa(su("Laser"));
@@ -59,7 +63,7 @@ TEST_F(MotoreStampaTest, PrinterDestinationGoesToItsPrinterAndMakesItCurrent)
     EXPECT_EQ(printers.documents[0]->pages.size(), 3u);
 }
 
-TEST_F(MotoreStampaTest, DeviceNamingNoPrinterUsesTheCurrentOne)
+TEST_P(MotoreStampaTest, DeviceNamingNoPrinterUsesTheCurrentOne)
 {
     stampa(su("Laser"));
     RichiestaStampa r = su("Laser");
@@ -75,7 +79,7 @@ TEST_F(MotoreStampaTest, DeviceNamingNoPrinterUsesTheCurrentOne)
     EXPECT_THROW(alone.Stampa(r), std::runtime_error) << "no printer at all";
 }
 
-TEST_F(MotoreStampaTest, PdfDeviceIsAFileOfTheWorkingFolder)
+TEST_P(MotoreStampaTest, PdfDeviceIsAFileOfTheWorkingFolder)
 {
     MemoryPrinterSystem none;
     MotoreStampa alone{ContestoStampa{dir.path(), &env, 1}, 2, none};
@@ -89,7 +93,7 @@ TEST_F(MotoreStampaTest, PdfDeviceIsAFileOfTheWorkingFolder)
     EXPECT_EQ(none.documents.at(1)->target, "/tmp/altrove/Report.PDF");
 }
 
-TEST_F(MotoreStampaTest, TextDeviceReceivesControlBytesAndOptionsFromTheSupportCode)
+TEST_P(MotoreStampaTest, TextDeviceReceivesControlBytesAndOptionsFromTheSupportCode)
 {
     RichiestaStampa r = su("Aghi");
     r.codiceAssistenza = "AU";
@@ -109,7 +113,7 @@ TEST_F(MotoreStampaTest, TextDeviceReceivesControlBytesAndOptionsFromTheSupportC
     EXPECT_EQ(printers.textJobs[1]->bytes.substr(0, 5), std::string("\x1b\x12\0\0\0", 5));
 }
 
-TEST_F(MotoreStampaTest, NothingIsPrintedForAnUnknownDestinationOrAMissingReport)
+TEST_P(MotoreStampaTest, NothingIsPrintedForAnUnknownDestinationOrAMissingReport)
 {
     EXPECT_EQ(stampa(su("Nessuna")).esito, EsitoStampa::DestinazioneSconosciuta);
     std::filesystem::remove(dir / "FD2");
@@ -119,7 +123,7 @@ TEST_F(MotoreStampaTest, NothingIsPrintedForAnUnknownDestinationOrAMissingReport
     EXPECT_TRUE(printers.textJobs.empty()) << "no device is opened without a report";
 }
 
-TEST_F(MotoreStampaTest, FailuresAreRaisedWithTheirReason)
+TEST_P(MotoreStampaTest, FailuresAreRaisedWithTheirReason)
 {
     printers.failingDevices = {"aghi.txt", "Ufficio"};
     EXPECT_THROW(stampa(su("Aghi")), std::runtime_error);
@@ -132,6 +136,48 @@ TEST_F(MotoreStampaTest, FailuresAreRaisedWithTheirReason)
     }
 }
 
+// A PDF destination written by the program itself, through the toolkit, with no printer
+// installed: its settings come from the stores of a folder on each engine the binary
+// covers.
+class PdfDestination : public ::testing::TestWithParam<ravelt::testing::Engine> {};
+
+TEST_P(PdfDestination, IsWrittenByTheProgramWithoutAnyPrinter)
+{
+    ravelt::testing::EngineFolder dir(GetParam());
+    ravelt::testing::scriviStampanti(dir.path(), {{1, 1, "Stampa PDF", 3, "report.pdf"}},
+                                     {{3, codici({"7.5", "0", "0", "0", "0", "1", "10"}), codici({"0", "0", "0", "0", "0", "2"})}});
+    ravelt::testing::scriviContatori(dir.path(), {{1, 60, 60}});
+    auto lines = ravelt::testing::righeNumerate(130);
+    lines[0] = "Hotel Caff\xe8 \xb3" "CITT\xc0\xb3 \x80 1.234,56 \xe7grassetto\xe7 fine";
+    dir.write("FD1", ravelt::testing::comeFile(lines));
+    QtPrinterSystem printers;
+    MotoreStampa motore(ContestoStampa{dir.path(), nullptr, 1}, 1, printers);
+    RichiestaStampa r;
+    r.destinazione = "Stampa PDF";
+    RisultatoStampa out = motore.Stampa(r);
+    EXPECT_EQ(out.uscita, (dir / "report.pdf").string());
+    ASSERT_EQ(ravelt::testing::pdfPages(dir / "report.pdf"), 3);
+    auto first = ravelt::testing::pdfPage(dir / "report.pdf", 1);
+    EXPECT_NEAR(first.width, 595.3, 0.5) << "A4";
+    EXPECT_NE(first.text.find("Hotel Caffè |CITTà| € 1.234,56 grassetto fine"), std::string::npos) << first.text;
+    EXPECT_NE(first.text.find("Riga 058"), std::string::npos);
+    EXPECT_NE(ravelt::testing::pdfPage(dir / "report.pdf", 3).text.find("Riga 130"), std::string::npos);
+    using Names = std::vector<std::string>;
+    const Names storesAndFiles = GetParam() == ravelt::testing::Engine::Sqlite
+                                     ? Names{"Contatori.sqlite", "FD1", "Stampanti.sqlite", "report.pdf"}
+                                     : Names{"Database.txt", "FD1", "report.pdf"};
+    EXPECT_EQ(ravelt::testing::fileNames(dir.path()), storesAndFiles) << "no temporary file is left";
+}
+
+INSTANTIATE_TEST_SUITE_P(Engines, PdfDestination, ::testing::ValuesIn(ravelt::testing::enginesUnderTest()),
+                         ravelt::testing::engineParamName);
+
+INSTANTIATE_TEST_SUITE_P(Engines, MotoreStampaTest, ::testing::ValuesIn(ravelt::testing::enginesUnderTest()),
+                         ravelt::testing::engineParamName);
+
+#if !RAVELT_TEST_SERVER
+// Tests that touch no store: the server binary builds this file without them.
+
 TEST(DispositivoPdf, EndsInPdfInAnyCase)
 {
     EXPECT_TRUE(DispositivoPdf("report.pdf"));
@@ -140,5 +186,7 @@ TEST(DispositivoPdf, EndsInPdfInAnyCase)
     EXPECT_FALSE(DispositivoPdf("report.pdf.txt"));
     EXPECT_FALSE(DispositivoPdf("Laser_PDF"));
 }
+
+#endif
 
 }

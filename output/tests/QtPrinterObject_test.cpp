@@ -1,6 +1,4 @@
-#include "output/MotoreStampa.h"
 #include "output/QtPrinterObject.h"
-#include "output/QtPrinterSystem.h"
 #include "output/tests/OutputFixtures.h"
 #include "output/tests/PdfTools.h"
 #include "testing/FileSizeLimit.h"
@@ -11,34 +9,8 @@
 
 using namespace ravelt;
 using ravelt::testing::fileNames;
-using ravelt::testing::codici;
 
 namespace {
-
-TEST(QtPrinterObject, PdfDestinationIsWrittenByTheProgramWithoutAnyPrinter)
-{
-    ravelt::testing::TempFolder dir;
-    ravelt::testing::scriviStampanti(dir.path(), {{1, 1, "Stampa PDF", 3, "report.pdf"}},
-                                     {{3, codici({"7.5", "0", "0", "0", "0", "1", "10"}), codici({"0", "0", "0", "0", "0", "2"})}});
-    ravelt::testing::scriviContatori(dir.path(), {{1, 60, 60}});
-    auto lines = ravelt::testing::righeNumerate(130);
-    lines[0] = "Hotel Caff\xe8 \xb3" "CITT\xc0\xb3 \x80 1.234,56 \xe7grassetto\xe7 fine";
-    dir.write("FD1", ravelt::testing::comeFile(lines));
-    QtPrinterSystem printers;
-    MotoreStampa motore(ContestoStampa{dir.path(), nullptr, 1}, 1, printers);
-    RichiestaStampa r;
-    r.destinazione = "Stampa PDF";
-    RisultatoStampa out = motore.Stampa(r);
-    EXPECT_EQ(out.uscita, (dir / "report.pdf").string());
-    ASSERT_EQ(ravelt::testing::pdfPages(dir / "report.pdf"), 3);
-    auto first = ravelt::testing::pdfPage(dir / "report.pdf", 1);
-    EXPECT_NEAR(first.width, 595.3, 0.5) << "A4";
-    EXPECT_NE(first.text.find("Hotel Caffè |CITTà| € 1.234,56 grassetto fine"), std::string::npos) << first.text;
-    EXPECT_NE(first.text.find("Riga 058"), std::string::npos);
-    EXPECT_NE(ravelt::testing::pdfPage(dir / "report.pdf", 3).text.find("Riga 130"), std::string::npos);
-    EXPECT_EQ(fileNames(dir.path()), (std::vector<std::string>{"Contatori.sqlite", "FD1", "Stampanti.sqlite", "report.pdf"}))
-        << "no temporary file is left";
-}
 
 TEST(QtPrinterObject, UnfinishedDocumentLeavesThePreviousFile)
 {

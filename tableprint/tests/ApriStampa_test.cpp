@@ -5,7 +5,7 @@
 #include "dialogs/tests/ModalScript.h"
 #include "shell/program_state.h"
 #include "tableprint/tests/MessaggiRegistrati.h"
-#include "testing/TempFolder.h"
+#include "testing/EngineFolder.h"
 
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -15,16 +15,20 @@
 using namespace ravelt;
 using ravelt::testing::MessaggiRegistrati;
 using ravelt::testing::ModalScript;
-using ravelt::testing::TempFolder;
+using ravelt::testing::EngineFolder;
 
 namespace {
+
+// The print screen opened from the column setup, over a demo folder whose stores live on
+// each engine the binary covers.
+class ApriStampaTest : public ::testing::TestWithParam<ravelt::testing::Engine> {};
 
 // From a fresh demo folder: the column setup's "&Stampa" opens the print screen on the
 // column list, "&Anteprima" prints it and the preview shows it; "&Esci" returns to the
 // column setup.
-TEST(ApriStampa, ColumnSetupPrintsTheColumnListToThePreview)
+TEST_P(ApriStampaTest, ColumnSetupPrintsTheColumnListToThePreview)
 {
-    TempFolder dir;
+    EngineFolder dir(GetParam());
     DemoOptions demo;
     demo.days = 1;
     createDemoHotel(dir.path(), demo);
@@ -64,5 +68,8 @@ TEST(ApriStampa, ColumnSetupPrintsTheColumnListToThePreview)
     EXPECT_TRUE(messaggi.mostrati.empty());
     EXPECT_TRUE(impostazioni.isVisible());
 }
+
+INSTANTIATE_TEST_SUITE_P(Engines, ApriStampaTest, ::testing::ValuesIn(ravelt::testing::enginesUnderTest()),
+                         ravelt::testing::engineParamName);
 
 }

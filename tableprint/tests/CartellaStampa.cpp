@@ -7,7 +7,7 @@
 
 namespace ravelt::testing {
 
-CartellaStampa::CartellaStampa() : orologio_(DateTime{2026, 12, 7, 11, 30, 0}) {}
+CartellaStampa::CartellaStampa(Engine engine) : dir_(engine), orologio_(DateTime{2026, 12, 7, 11, 30, 0}) {}
 
 void CartellaStampa::anagrafica(const std::string& ragioneSociale, const std::string& codiceAssistenza)
 {

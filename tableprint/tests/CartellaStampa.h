@@ -2,7 +2,7 @@
 #include "platform/Clock.h"
 #include "platform/Value.h"
 #include "tableprint/ContestoArchivio.h"
-#include "testing/TempFolder.h"
+#include "testing/EngineFolder.h"
 
 #include <string>
 #include <vector>
@@ -17,9 +17,10 @@ struct CampoProva {
 // A working folder for the filtered print: the hotel registry, the printer store, a
 // store of the test's own with the tables it needs, print definitions and saved
 // filters. The clock is pinned at 07/12/2026 11:30 and the workstation is number 1.
+// Its stores live on the engine given, the SQLite files unless told otherwise.
 class CartellaStampa {
 public:
-    CartellaStampa();
+    explicit CartellaStampa(Engine engine = Engine::Sqlite);
 
     const std::filesystem::path& path() const { return dir_.path(); }
 
@@ -32,6 +33,8 @@ public:
     // A table in a store (created when missing), filled with the rows given.
     void tabella(const std::string& archivio, const std::string& tabella, const std::vector<CampoProva>& campi,
                  const std::vector<std::vector<Value>>& righe);
+    // Takes a store away whole, as deleting its file does.
+    void rimuoviArchivio(const std::string& archivio) const { dir_.removeStore(archivio); }
     void scrivi(const std::string& nome, const std::string& bytes) const { dir_.write(nome, bytes); }
     std::string leggi(const std::string& nome) const { return dir_.read(nome); }
     bool esiste(const std::string& nome) const { return std::filesystem::exists(dir_.path() / nome); }
@@ -41,7 +44,7 @@ public:
     ContestoArchivio contesto(const std::string& codiceAssistenza = "") const;
 
 private:
-    TempFolder dir_;
+    EngineFolder dir_;
     FixedClock orologio_;
 };
 

@@ -9,7 +9,7 @@
 #include "shell/program_state.h"
 #include "tableprint/ErroreStampa.h"
 #include "tableprint/tests/CartellaStampa.h"
-#include "testing/TempFolder.h"
+#include "testing/EngineFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -18,7 +18,7 @@
 
 using namespace ravelt;
 using ravelt::testing::CartellaStampa;
-using ravelt::testing::TempFolder;
+using ravelt::testing::EngineFolder;
 
 namespace {
 
@@ -40,10 +40,14 @@ ContestoArchivio contestoDi(const std::filesystem::path& cartella, const Clock& 
     return c;
 }
 
+// The print of a table named by its definition, over a working folder whose stores live
+// on each engine the binary covers.
+class StampaTabellaTest : public ::testing::TestWithParam<ravelt::testing::Engine> {};
+
 // The column list of a fresh demo hotel, with the saved filter the demo comes with.
-TEST(StampaTabella, ColumnListOfTheDemoHotel)
+TEST_P(StampaTabellaTest, ColumnListOfTheDemoHotel)
 {
-    TempFolder dir;
+    EngineFolder dir(GetParam());
     createDemoHotel(dir.path(), piccolo());
     FixedClock orologio(DateTime{2026, 12, 7, 11, 30, 0});
     EsitoStampaArchivio e = StampaTabella(contestoDi(dir.path(), orologio), "ColonneRavelt");
@@ -51,7 +55,7 @@ TEST(StampaTabella, ColumnListOfTheDemoHotel)
     EXPECT_TRUE(ravelt::testing::matchesGolden(dir.read("FD1"), "demo_colonne.golden"));
 }
 
-TEST(StampaTabella, RowsAsLoadedThenTheSavedFilter)
+TEST_P(StampaTabellaTest, RowsAsLoadedThenTheSavedFilter)
 {
     struct Caso {
         const char* cosa;
@@ -68,7 +72,7 @@ TEST(StampaTabella, RowsAsLoadedThenTheSavedFilter)
         {"an order field the table lacks is not chosen", "Compresso = N\r\nIn Ordine di Colore\r\nSigla In 0\r\n", nullptr, 8},
     };
     for (const auto& c : casi) {
-        CartellaStampa dir;
+        CartellaStampa dir(GetParam());
         createDemoHotel(dir.path(), piccolo());
         std::filesystem::remove(dir.path() / "ColonneRavelt.fil");
         if (c.filtro)
@@ -85,8 +89,9 @@ TEST(StampaTabella, RowsAsLoadedThenTheSavedFilter)
     }
 }
 
-// The command as a script runs it: in the working folder, with the gate.
-class CommandTablePrint : public ::testing::Test {
+// The command as a script runs it: in the working folder, with the gate, the folder's
+// stores on each engine the binary covers.
+class CommandTablePrint : public ::testing::TestWithParam<ravelt::testing::Engine> {
 protected:
     void SetUp() override
     {
@@ -112,9 +117,9 @@ protected:
     ProgramState stato;  // each test starts with the workstation not opened, as a new process does
 };
 
-TEST_F(CommandTablePrint, WritesTheReportOfTheDefinition)
+TEST_P(CommandTablePrint, WritesTheReportOfTheDefinition)
 {
-    TempFolder dir;
+    EngineFolder dir(GetParam());
     createDemoHotel(dir.path(), piccolo());
     EXPECT_EQ(esegui(dir.path(), {"ColonneRavelt"}), 0) << errori;
     EXPECT_NE(uscita.find("FD1"), std::string::npos) << uscita;
@@ -124,7 +129,7 @@ TEST_F(CommandTablePrint, WritesTheReportOfTheDefinition)
     EXPECT_NE(report.find("|   1|CONTANTI    |    01|Contanti"), std::string::npos) << report;
 }
 
-TEST_F(CommandTablePrint, FailuresExitNonZeroAndWriteNothing)
+TEST_P(CommandTablePrint, FailuresExitNonZeroAndWriteNothing)
 {
     struct Caso {
         const char* cosa;
@@ -139,7 +144,7 @@ TEST_F(CommandTablePrint, FailuresExitNonZeroAndWriteNothing)
         {"two names", {"A", "B"}, false, 2, "uso:"},
     };
     for (const auto& c : casi) {
-        TempFolder dir;
+        EngineFolder dir(GetParam());
         createDemoHotel(dir.path(), piccolo());
         if (c.senzaFiltro)
             std::filesystem::remove(dir.path() / "ColonneRavelt.fil");
@@ -151,9 +156,9 @@ TEST_F(CommandTablePrint, FailuresExitNonZeroAndWriteNothing)
 
 // What the command could not follow in the settings files, the definition and the
 // saved filter goes to standard error, whether the print is written or not.
-TEST_F(CommandTablePrint, LinesNotFollowedAreToldOnStandardError)
+TEST_P(CommandTablePrint, LinesNotFollowedAreToldOnStandardError)
 {
-    TempFolder dir;
+    EngineFolder dir(GetParam());
     createDemoHotel(dir.path(), piccolo());
     dir.write("ColonneRavelt.fil", "Compresso = N\r\nIn Ordine di Colore\r\nNumeroColonna >= 1\r\n");
     EXPECT_EQ(esegui(dir.path(), {"ColonneRavelt"}), 0) << errori;
@@ -172,9 +177,9 @@ TEST_F(CommandTablePrint, LinesNotFollowedAreToldOnStandardError)
     EXPECT_FALSE(std::filesystem::exists(dir.path() / "FD1"));
 }
 
-TEST_F(CommandTablePrint, TheManagementGateApplies)
+TEST_P(CommandTablePrint, TheManagementGateApplies)
 {
-    TempFolder dir;
+    EngineFolder dir(GetParam());
     createDemoHotel(dir.path(), piccolo("^"));
     // the program takes the support code of the registry's first row: hotel 1's alone
     Database::OpenDatabase("AnagraficaHotels.mdb", dir.path())->Execute("DELETE FROM AnagraficaHotels WHERE Numero = 2");
@@ -196,5 +201,11 @@ TEST_F(CommandTablePrint, TheManagementGateApplies)
     EXPECT_EQ(esegui(dir.path(), {"ColonneRavelt"}), 0) << errori;
     EXPECT_TRUE(std::filesystem::exists(dir.path() / "FD1"));
 }
+
+INSTANTIATE_TEST_SUITE_P(Engines, StampaTabellaTest, ::testing::ValuesIn(ravelt::testing::enginesUnderTest()),
+                         ravelt::testing::engineParamName);
+
+INSTANTIATE_TEST_SUITE_P(Engines, CommandTablePrint, ::testing::ValuesIn(ravelt::testing::enginesUnderTest()),
+                         ravelt::testing::engineParamName);
 
 }

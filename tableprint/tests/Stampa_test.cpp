@@ -21,8 +21,9 @@ namespace {
 using Mostrato = MessaggiRegistrati::Mostrato;
 
 // A folder with the table Voci (a number, a code, a date) and its print definition,
-// and one print screen on it at a time.
-class StampaFinestra : public ::testing::Test {
+// and one print screen on it at a time; the folder's stores live on each engine the
+// binary covers.
+class StampaFinestra : public ::testing::TestWithParam<ravelt::testing::Engine> {
 protected:
     void SetUp() override
     {
@@ -82,7 +83,7 @@ protected:
         QTest::keyClick(valore(n), Qt::Key_Return);
     }
 
-    CartellaStampa dir;
+    CartellaStampa dir{GetParam()};
     ProgramState stato;
     FixedClock orologio{DateTime{2026, 12, 7, 11, 30, 0}};
     MessaggiRegistrati messaggi;
@@ -90,7 +91,7 @@ protected:
     std::unique_ptr<Stampa> finestra;
 };
 
-TEST_F(StampaFinestra, OpensOnTheDefinitionsTable)
+TEST_P(StampaFinestra, OpensOnTheDefinitionsTable)
 {
     apri();
     EXPECT_EQ(finestra->windowTitle(), "Stampa - Voci");
@@ -127,7 +128,7 @@ TEST_F(StampaFinestra, OpensOnTheDefinitionsTable)
     EXPECT_TRUE(messaggi.mostrati.empty());
 }
 
-TEST_F(StampaFinestra, AMissingDefinitionIsToldAndTheScreenCloses)
+TEST_P(StampaFinestra, AMissingDefinitionIsToldAndTheScreenCloses)
 {
     stato.NomeStampa = "Nessuna";
     apri();
@@ -135,7 +136,7 @@ TEST_F(StampaFinestra, AMissingDefinitionIsToldAndTheScreenCloses)
     EXPECT_FALSE(finestra->isVisible());
 }
 
-TEST_F(StampaFinestra, EnterExpandsDatesAndMovesOn)
+TEST_P(StampaFinestra, EnterExpandsDatesAndMovesOn)
 {
     apri();
     scrivi(0, "DataArrivo", " fino a ", "311224");
@@ -155,7 +156,7 @@ TEST_F(StampaFinestra, EnterExpandsDatesAndMovesOn)
     EXPECT_EQ(valore(3)->selectedText(), "abc") << "the focus selects the whole text";
 }
 
-TEST_F(StampaFinestra, PreviewOfTheRowsThatMeetTheCriteria)
+TEST_P(StampaFinestra, PreviewOfTheRowsThatMeetTheCriteria)
 {
     apri();
     scrivi(0, "Sigla", " include ", "a");
@@ -179,7 +180,7 @@ TEST_F(StampaFinestra, PreviewOfTheRowsThatMeetTheCriteria)
     EXPECT_EQ(ravelt::testing::righeDi(anteprime[1]).size(), 9u) << "no row holds A´B: the apostrophe never reaches the query";
 }
 
-TEST_F(StampaFinestra, EightEmptyRowsGiveMancanoDati)
+TEST_P(StampaFinestra, EightEmptyRowsGiveMancanoDati)
 {
     apri();
     QTest::mouseClick(tasto(2), Qt::LeftButton);
@@ -189,7 +190,7 @@ TEST_F(StampaFinestra, EightEmptyRowsGiveMancanoDati)
     EXPECT_FALSE(dir.esiste("FD1"));
 }
 
-TEST_F(StampaFinestra, FailuresAreToldAndTheScreenStays)
+TEST_P(StampaFinestra, FailuresAreToldAndTheScreenStays)
 {
     apri();
     dir.scrivi("FD1", "prima\r\n");
@@ -198,7 +199,7 @@ TEST_F(StampaFinestra, FailuresAreToldAndTheScreenStays)
     ASSERT_EQ(messaggi.mostrati.size(), 1u);
     EXPECT_NE(messaggi.mostrati[0].testo.find("Numero: UNO"), std::string::npos) << messaggi.mostrati[0].testo;
 
-    std::filesystem::remove(dir.path() / "Prova.sqlite");
+    dir.rimuoviArchivio("Prova.mdb");
     scrivi(0, "Numero", " uguale a ", "1");
     QTest::mouseClick(tasto(2), Qt::LeftButton);
     ASSERT_EQ(messaggi.mostrati.size(), 2u);
@@ -208,7 +209,7 @@ TEST_F(StampaFinestra, FailuresAreToldAndTheScreenStays)
     EXPECT_EQ(dir.report(), "prima\r\n");
 }
 
-TEST_F(StampaFinestra, SavedFilterComesBackInANewScreenMarkedYellow)
+TEST_P(StampaFinestra, SavedFilterComesBackInANewScreenMarkedYellow)
 {
     apri();
     scrivi(2, "Sigla", " include ", "a");
@@ -247,7 +248,7 @@ TEST_F(StampaFinestra, SavedFilterComesBackInANewScreenMarkedYellow)
 
 // After the preview the screen is activated again: the saved filter's rows get its
 // values back, the other rows keep theirs as the condition rewrote them.
-TEST_F(StampaFinestra, TheFilterIsRestoredAgainAfterThePreview)
+TEST_P(StampaFinestra, TheFilterIsRestoredAgainAfterThePreview)
 {
     dir.scrivi("Voci.fil", "Compresso = S\r\nIn Ordine di Numero\r\nSigla = b\r\n");
     apri();
@@ -265,7 +266,7 @@ TEST_F(StampaFinestra, TheFilterIsRestoredAgainAfterThePreview)
 // The lines of the definition and the saved filter the screen could not follow are
 // told in the standard box at the activation, once while the screen is open; the
 // print's own notices come after the print, before the preview.
-TEST_F(StampaFinestra, LinesNotFollowedAreToldOnceWhileTheScreenIsOpen)
+TEST_P(StampaFinestra, LinesNotFollowedAreToldOnceWhileTheScreenIsOpen)
 {
     dir.scrivi("Voci.fil", "Compresso = S\r\nIn Ordine di Numero\r\nColore > 0\r\n");
     dir.scrivi("euro.txt", "euro\r\n");
@@ -285,7 +286,7 @@ TEST_F(StampaFinestra, LinesNotFollowedAreToldOnceWhileTheScreenIsOpen)
 
 // An EURO column with a euro.txt that gives no factor: the print is refused in the box
 // and nothing is previewed.
-TEST_F(StampaFinestra, AnEuroColumnWithoutAFactorIsNotPrinted)
+TEST_P(StampaFinestra, AnEuroColumnWithoutAFactorIsNotPrinted)
 {
     dir.scrivi("Voci.stp", "0,Voci di prova,Prova.mdb,Voci,,,,,,\r\n"
                            "1,N.,,,Numero,3,S,S,,\r\n"
@@ -303,11 +304,14 @@ TEST_F(StampaFinestra, AnEuroColumnWithoutAFactorIsNotPrinted)
     EXPECT_EQ(dir.report(), "prima\r\n");
 }
 
-TEST_F(StampaFinestra, EsciCloses)
+TEST_P(StampaFinestra, EsciCloses)
 {
     apri();
     QTest::mouseClick(tasto(1), Qt::LeftButton);
     EXPECT_FALSE(finestra->isVisible());
 }
+
+INSTANTIATE_TEST_SUITE_P(Engines, StampaFinestra, ::testing::ValuesIn(ravelt::testing::enginesUnderTest()),
+                         ravelt::testing::engineParamName);
 
 }
