@@ -84,12 +84,23 @@ std::string resultMessage(const PGresult* r)
                         const std::string& context)
 {
     const ServerFault fault = classify(state, message);
-    std::string msg = label + (context.empty() ? std::string() : context + ": ") + fault.words;
-    if (!sql.empty())
-        msg += " [" + sql + "]";
-    if (fault.kind == DbError::Kind::Overflow)
-        throw DbOverflowError(msg);
-    throw DbError(msg, fault.kind);
+    raiseStoreFailure(fault.kind, fault.words, label, sql, context);
+}
+
+// Raises the failure a result reports, and frees it. A failure libpq made itself, with
+// no SQLSTATE, on a connection that is still good is a fault of the server's, told in
+// its words; on a broken connection it is the connection that is lost.
+[[noreturn]] void raiseResult(PGconn* c, PGresult* r, const std::string& label, const std::string& sql, const std::string& context)
+{
+    const char* field = PQresultErrorField(r, PG_DIAG_SQLSTATE);
+    std::string state = field ? field : "";
+    std::string message = resultMessage(r);
+    PQclear(r);
+    if (message.empty() && c)
+        message = PQerrorMessage(c);
+    if (state.empty() && c && PQstatus(c) == CONNECTION_OK && !message.empty())
+        state = "XX000";
+    raise(label, state, message, sql, context);
 }
 
 // Why a connection could not be made, in the operator's words; libpq's own first line
@@ -371,14 +382,7 @@ private:
         }
     }
 
-    [[noreturn]] void failWith(PGresult* r, const std::string& context)
-    {
-        const char* state = PQresultErrorField(r, PG_DIAG_SQLSTATE);
-        const std::string message = resultMessage(r);
-        const std::string st = state ? state : "";
-        PQclear(r);
-        c_.fail(st.c_str(), message.empty() ? PQerrorMessage(c_.handle()) : message, shown_, context);
-    }
+    [[noreturn]] void failWith(PGresult* r, const std::string& context) { raiseResult(c_.handle(), r, c_.label(), shown_, context); }
 
     PgConnection& c_;
     std::string name_;
@@ -468,22 +472,16 @@ void PgConnection::dropStore(const std::string& conninfo, const std::string& mdb
     PGconn* c = connect(conninfo, label);
     const std::string sql = "SET lock_timeout = '5s'; DROP SCHEMA IF EXISTS " + sqlIdentifier(schemaOf(mdbName)) + " CASCADE";
     PGresult* r = PQexec(c, sql.c_str());
-    const bool ok = PQresultStatus(r) == PGRES_COMMAND_OK;
-    const char* state = ok ? nullptr : PQresultErrorField(r, PG_DIAG_SQLSTATE);
-    const std::string st = state ? state : "";
-    const std::string err = ok ? std::string() : resultMessage(r);
+    if (PQresultStatus(r) != PGRES_COMMAND_OK) {
+        try {
+            raiseResult(c, r, label, {}, "eliminazione dell'archivio");
+        } catch (...) {
+            PQfinish(c);
+            throw;
+        }
+    }
     PQclear(r);
     PQfinish(c);
-    if (!ok)
-        raise(label, st, err, {}, "eliminazione dell'archivio");
-}
-
-void PgConnection::fail(const char* sqlstate, const std::string& serverMessage, const std::string& sql, const std::string& context) const
-{
-    std::string state = sqlstate ? sqlstate : "";
-    if (state.empty() && conn_ && PQstatus(conn_) == CONNECTION_OK && !serverMessage.empty())
-        state = "XX000";
-    raise(label_, state, serverMessage, sql, context);
 }
 
 void PgConnection::run(const std::string& sql)
@@ -492,13 +490,8 @@ void PgConnection::run(const std::string& sql)
         throw DbError(label_ + "archivio chiuso [" + sql + "]");
     PGresult* r = PQexec(conn_, sql.c_str());
     const auto status = PQresultStatus(r);
-    if (status != PGRES_COMMAND_OK && status != PGRES_TUPLES_OK) {
-        const char* state = PQresultErrorField(r, PG_DIAG_SQLSTATE);
-        const std::string st = state ? state : "";
-        const std::string message = resultMessage(r);
-        PQclear(r);
-        fail(st.c_str(), message.empty() ? PQerrorMessage(conn_) : message, sql.size() > 200 ? std::string() : sql);
-    }
+    if (status != PGRES_COMMAND_OK && status != PGRES_TUPLES_OK)
+        raiseResult(conn_, r, label_, sql.size() > 200 ? std::string() : sql, {});
     const std::string tag = PQcmdStatus(r);
     PQclear(r);
     // A COMMIT of a transaction that a failure had spoiled answers ROLLBACK: that is a
@@ -510,13 +503,8 @@ void PgConnection::run(const std::string& sql)
 std::string PgConnection::runValue(const std::string& sql)
 {
     PGresult* r = PQexec(conn_, sql.c_str());
-    if (PQresultStatus(r) != PGRES_TUPLES_OK) {
-        const char* state = PQresultErrorField(r, PG_DIAG_SQLSTATE);
-        const std::string st = state ? state : "";
-        const std::string message = resultMessage(r);
-        PQclear(r);
-        fail(st.c_str(), message, sql);
-    }
+    if (PQresultStatus(r) != PGRES_TUPLES_OK)
+        raiseResult(conn_, r, label_, sql, {});
     std::string v = PQntuples(r) > 0 && !PQgetisnull(r, 0, 0) ? PQgetvalue(r, 0, 0) : "";
     PQclear(r);
     return v;
@@ -536,11 +524,8 @@ void PgConnection::loadCatalog()
                          "WHERE c.relkind IN ('r', 'v', 'p', 'm', 'f') AND a.attnum > 0 AND NOT a.attisdropped "
                          "AND n.nspname NOT IN ('pg_catalog', 'information_schema', 'ravelt') AND n.nspname NOT LIKE 'pg\\_%' "
                          "ORDER BY c.oid, a.attnum");
-    if (PQresultStatus(r) != PGRES_TUPLES_OK) {
-        const std::string message = resultMessage(r);
-        PQclear(r);
-        fail(nullptr, message, {});
-    }
+    if (PQresultStatus(r) != PGRES_TUPLES_OK)
+        raiseResult(conn_, r, label_, {}, {});
     for (int i = 0; i < PQntuples(r); ++i) {
         const unsigned oid = static_cast<unsigned>(std::strtoul(PQgetvalue(r, i, 0), nullptr, 10));
         const int column = std::atoi(PQgetvalue(r, i, 1));
@@ -585,13 +570,8 @@ std::unique_ptr<StoreStatement> PgConnection::prepare(const std::string& dialect
     const std::string name = "ravelt_" + std::to_string(++statementNumber_);
     const std::string quoted = shown.empty() ? dialectSql : shown;
     PGresult* r = PQprepare(conn_, name.c_str(), sql.c_str(), 0, nullptr);
-    if (PQresultStatus(r) != PGRES_COMMAND_OK) {
-        const char* state = PQresultErrorField(r, PG_DIAG_SQLSTATE);
-        const std::string st = state ? state : "";
-        const std::string message = resultMessage(r);
-        PQclear(r);
-        fail(st.c_str(), message, quoted);
-    }
+    if (PQresultStatus(r) != PGRES_COMMAND_OK)
+        raiseResult(conn_, r, label_, quoted, {});
     PQclear(r);
     ++prepared_;
     // A statement that changes the stores' tables makes the names and types known so far
@@ -676,11 +656,8 @@ std::vector<TableDef> PgConnection::tableDefs()
         "WHERE c.relkind IN ('r', 'p') AND a.attnum > 0 AND NOT a.attisdropped AND n.nspname = " + sqlTextLiteral(schema_) +
         " ORDER BY c.oid, a.attnum";
     PGresult* r = PQexec(conn_, sql.c_str());
-    if (PQresultStatus(r) != PGRES_TUPLES_OK) {
-        const std::string message = resultMessage(r);
-        PQclear(r);
-        fail(nullptr, message, {});
-    }
+    if (PQresultStatus(r) != PGRES_TUPLES_OK)
+        raiseResult(conn_, r, label_, {}, {});
     for (int i = 0; i < PQntuples(r); ++i) {
         const std::string table = PQgetvalue(r, i, 0);
         if (defs.empty() || defs.back().name != table)

@@ -57,9 +57,6 @@ public:
     std::string findUnreadable(const std::string& table, const std::string& field, const std::string& where) override;
     long statementsPrepared() const override { return prepared_; }
 
-    // Raises the DbError of a failed call: the words from the server's SQLSTATE.
-    [[noreturn]] void fail(const char* sqlstate, const std::string& serverMessage, const std::string& sql,
-                           const std::string& context = {}) const;
     PGconn* handle() const { return conn_; }
     const std::string& label() const { return label_; }
     // The declared type of a result column that is a table's field: its comment, or one

@@ -145,12 +145,7 @@ void SqliteConnection::raise(int code, const std::string& engineMessage, const s
                              const std::string& context)
 {
     const EngineFault fault = classify(code, engineMessage);
-    std::string msg = prefix + (context.empty() ? std::string() : context + ": ") + fault.words;
-    if (!sql.empty())
-        msg += " [" + sql + "]";
-    if (fault.kind == DbError::Kind::Overflow)
-        throw DbOverflowError(msg);
-    throw DbError(msg, fault.kind);
+    raiseStoreFailure(fault.kind, fault.words, prefix, sql, context);
 }
 
 void SqliteConnection::fail(int code, const std::string& engineMessage, const std::string& sql, const std::string& context) const

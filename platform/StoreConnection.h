@@ -1,5 +1,7 @@
 #pragma once
 #include "platform/Database.h"
+#include "platform/DbError.h"
+#include "platform/DbOverflowError.h"
 #include "platform/Value.h"
 
 #include <memory>
@@ -15,6 +17,19 @@ namespace ravelt {
 //
 // Every failure raises DbError (or DbOverflowError) whose message starts with the
 // store's label, "Archivio Fatture.mdb: ", and names the statement.
+
+// Raises a failure of either engine, told apart by kind:
+// "<prefix>[context: ]<words> [sql]", a DbOverflowError for a computation beyond 64 bits.
+[[noreturn]] inline void raiseStoreFailure(DbError::Kind kind, const std::string& words, const std::string& prefix,
+                                           const std::string& sql, const std::string& context)
+{
+    std::string msg = prefix + (context.empty() ? std::string() : context + ": ") + words;
+    if (!sql.empty())
+        msg += " [" + sql + "]";
+    if (kind == DbError::Kind::Overflow)
+        throw DbOverflowError(msg);
+    throw DbError(msg, kind);
+}
 
 // One result column: its name and its declared type as the store declares it ("TEXT(20)",
 // "CURRENCY", "SMALLINT", ...); empty for a computed column, which has none.
