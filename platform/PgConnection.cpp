@@ -177,18 +177,6 @@ const char* serverType(FieldType t, const std::string& citext)
     return "text";
 }
 
-const char* declaredName(FieldType t)
-{
-    switch (t) {
-    case FieldType::Integer: return "SMALLINT";
-    case FieldType::Long: return "INTEGER";
-    case FieldType::Currency: return "CURRENCY";
-    case FieldType::Double: return "DOUBLE";
-    case FieldType::Text: return "TEXT";
-    }
-    return "TEXT";
-}
-
 // A value as the text the server reads for a parameter: whole numbers and amounts
 // exactly, floating numbers with every digit they need to come back the same.
 std::optional<std::string> parameterText(const Value& v)
@@ -638,7 +626,7 @@ void PgConnection::createTable(const TableDef& def)
     for (size_t i = 0; i < def.fields.size(); ++i) {
         const FieldDef& f = def.fields[i];
         sql += (i ? ", " : "") + sqlIdentifier(f.name) + " " + serverType(f.type, sqlIdentifier(citext_.empty() ? "ravelt" : citext_) + ".citext");
-        std::string declared = declaredName(f.type);
+        std::string declared = declaredTypeName(f.type);
         if (f.type == FieldType::Text && f.size > 0)
             declared += "(" + std::to_string(f.size) + ")";
         comments += "; COMMENT ON COLUMN " + table + "." + sqlIdentifier(f.name) + " IS " + sqlTextLiteral(declared);

@@ -6,6 +6,7 @@
 #include "platform/SqlDialect.h"
 #include "platform/SqlQuote.h"
 #include "platform/SqliteBinding.h"
+#include "platform/StoredValue.h"
 #include "platform/StoreCatalog.h"
 
 #include <sqlite3.h>
@@ -50,18 +51,6 @@ EngineFault classify(int code, const std::string& engineMessage)
     default: break;
     }
     return {DbError::Kind::Other, engineMessage};
-}
-
-const char* declaredType(FieldType t)
-{
-    switch (t) {
-    case FieldType::Integer: return "SMALLINT";
-    case FieldType::Long: return "INTEGER";
-    case FieldType::Currency: return "CURRENCY";
-    case FieldType::Double: return "DOUBLE";
-    case FieldType::Text: return "TEXT";
-    }
-    return "TEXT";
 }
 
 class SqliteStatement : public StoreStatement {
@@ -277,7 +266,7 @@ void SqliteConnection::createTable(const TableDef& def)
         const FieldDef& f = def.fields[i];
         if (i)
             sql += ", ";
-        sql += sqlIdentifier(f.name) + " " + declaredType(f.type);
+        sql += sqlIdentifier(f.name) + " " + declaredTypeName(f.type);
         if (f.type == FieldType::Text)
             sql += (f.size > 0 ? "(" + std::to_string(f.size) + ")" : std::string()) + " COLLATE NOCASE";
     }

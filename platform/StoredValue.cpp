@@ -168,6 +168,18 @@ FieldType fieldTypeOf(const char* declaredType, StoredKind storage)
     }
 }
 
+const char* declaredTypeName(FieldType type)
+{
+    switch (type) {
+    case FieldType::Integer: return "SMALLINT";
+    case FieldType::Long: return "INTEGER";
+    case FieldType::Currency: return "CURRENCY";
+    case FieldType::Double: return "DOUBLE";
+    case FieldType::Text: return "TEXT";
+    }
+    return "TEXT";
+}
+
 Value readStored(const StoredValue& stored, FieldType type, bool declared, const std::string& field)
 {
     if (stored.kind == StoredKind::Null)

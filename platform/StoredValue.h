@@ -21,6 +21,10 @@ struct StoredValue {
 // declared type (null) and takes the type of its value.
 FieldType fieldTypeOf(const char* declaredType, StoredKind storage);
 
+// The declared type that makes a field of the type: the inverse of fieldTypeOf, for the
+// tables the storage layer creates ("SMALLINT", "INTEGER", "CURRENCY", "DOUBLE", "TEXT").
+const char* declaredTypeName(FieldType type);
+
 // Reads a stored value as a field of the given type: the one rule by which the storage
 // layer turns what an engine holds into a Value, for records and for the checks run on
 // whole tables. The rule is told at readValue (SqliteBinding.h).
