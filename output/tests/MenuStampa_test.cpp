@@ -126,9 +126,10 @@ TEST_P(MenuStampaTest, LoadAndActivation)
         const QRect b = m->findChild<QToolButton*>(QString("Tst_%1").arg(leftToRight[k]))->geometry();
         EXPECT_EQ(b.width(), b.height()) << "Tst_" << leftToRight[k];
         EXPECT_EQ(b.top(), first.top()) << "Tst_" << leftToRight[k];
-        if (k > 0)
+        if (k > 0) {
             EXPECT_LT(m->findChild<QToolButton*>(QString("Tst_%1").arg(leftToRight[k - 1]))->geometry().right(), b.left())
                 << "Tst_" << leftToRight[k - 1] << " before Tst_" << leftToRight[k];
+        }
     }
     EXPECT_TRUE(messages.shown.empty());
 }

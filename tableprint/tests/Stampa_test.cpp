@@ -113,8 +113,9 @@ TEST_P(StampaFinestra, OpensOnTheDefinitionsTable)
         // follow each other downwards without touching.
         EXPECT_GT(valore(n)->geometry().left(), operatore(n)->geometry().center().x()) << n;
         EXPECT_EQ(valore(n)->geometry().top(), operatore(n)->geometry().top()) << n;
-        if (n > 0)
+        if (n > 0) {
             EXPECT_LT(valore(n - 1)->geometry().bottom(), valore(n)->geometry().top()) << n;
+        }
         EXPECT_EQ(sfondo(valore(n)), QColor(Qt::white));
         EXPECT_EQ(sfondo(campo(n)), Stampa::Pesca());
     }
