@@ -36,16 +36,12 @@ std::unique_ptr<Database> Database::OpenDatabase(const std::string& mdbName, con
 
 std::unique_ptr<Database> Database::OpenDatabase(const StoreLocation& where, const std::string& mdbName)
 {
-    const std::string server = where.serverLabel();
-    const std::string label = labelOf(mdbName, server);
-    if (where.onServer()) {
-        auto c = std::make_unique<PgConnection>(where.conninfo(), mdbName, PgConnection::Mode::Open, label);
-        return std::unique_ptr<Database>(new Database(std::move(c), mdbName, where.folder(), server));
-    }
+    if (where.onServer())
+        return onServer(where, mdbName, Opening::Open);
     if (!storeExists(where, mdbName))
         throw DbError("Archivio " + mdbName + " non trovato (" + storePath(where.folder(), mdbName).string() + ")");
-    auto c = std::make_unique<SqliteConnection>(where.folder(), mdbName, false, label);
-    return std::unique_ptr<Database>(new Database(std::move(c), mdbName, where.folder(), server));
+    auto c = std::make_unique<SqliteConnection>(where.folder(), mdbName, false, labelOf(mdbName, {}));
+    return std::unique_ptr<Database>(new Database(std::move(c), mdbName, where.folder(), {}));
 }
 
 std::unique_ptr<Database> Database::CreateDatabase(const std::string& mdbName, const std::string&, const std::filesystem::path& folder)
@@ -59,30 +55,33 @@ std::unique_ptr<Database> Database::CreateDatabase(const std::string& mdbName, c
 
 std::unique_ptr<Database> Database::CreateDatabase(const StoreLocation& where, const std::string& mdbName)
 {
-    const std::string server = where.serverLabel();
-    const std::string label = labelOf(mdbName, server);
-    if (where.onServer()) {
-        auto c = std::make_unique<PgConnection>(where.conninfo(), mdbName, PgConnection::Mode::Create, label);
-        std::unique_ptr<Database> db(new Database(std::move(c), mdbName, where.folder(), server));
-        db->inTransaction_ = true;
-        return db;
-    }
+    if (where.onServer())
+        return onServer(where, mdbName, Opening::Create);
     auto path = storePath(where.folder(), mdbName);
     if (storeExists(where, mdbName))
         throw DbError("Archivio " + mdbName + " esiste già (" + path.string() + ")");
-    auto c = std::make_unique<SqliteConnection>(where.folder(), mdbName, true, label);
-    return std::unique_ptr<Database>(new Database(std::move(c), mdbName, where.folder(), server));
+    auto c = std::make_unique<SqliteConnection>(where.folder(), mdbName, true, labelOf(mdbName, {}));
+    return std::unique_ptr<Database>(new Database(std::move(c), mdbName, where.folder(), {}));
 }
 
 std::unique_ptr<Database> Database::ReplaceDatabase(const StoreLocation& where, const std::string& mdbName)
 {
-    const std::string server = where.serverLabel();
-    const std::string label = labelOf(mdbName, server);
     if (!where.onServer())
-        throw DbError(label + "si sostituisce intero un archivio solo su un server");
-    auto c = std::make_unique<PgConnection>(where.conninfo(), mdbName, PgConnection::Mode::Replace, label);
+        throw DbError(labelOf(mdbName, {}) + "si sostituisce intero un archivio solo su un server");
+    return onServer(where, mdbName, Opening::Replace);
+}
+
+// A store on the server. Making or replacing one leaves its transaction open for the
+// caller to commit.
+std::unique_ptr<Database> Database::onServer(const StoreLocation& where, const std::string& mdbName, Opening how)
+{
+    const std::string server = where.serverLabel();
+    const PgConnection::Mode mode = how == Opening::Open     ? PgConnection::Mode::Open
+                                    : how == Opening::Create ? PgConnection::Mode::Create
+                                                             : PgConnection::Mode::Replace;
+    auto c = std::make_unique<PgConnection>(where.conninfo(), mdbName, mode, labelOf(mdbName, server));
     std::unique_ptr<Database> db(new Database(std::move(c), mdbName, where.folder(), server));
-    db->inTransaction_ = true;
+    db->inTransaction_ = how != Opening::Open;
     return db;
 }
 

@@ -104,6 +104,8 @@ public:
     long statementsPrepared() const;
 
 private:
+    enum class Opening { Open, Create, Replace };
+    static std::unique_ptr<Database> onServer(const StoreLocation& where, const std::string& mdbName, Opening how);
     Database(std::unique_ptr<StoreConnection> connection, std::string name, std::filesystem::path folder, std::string server);
 
     std::unique_ptr<StoreConnection> connection_;

@@ -164,15 +164,14 @@ std::string declaredFromServerType(const std::string& type)
     return "TEXT";
 }
 
-const char* serverType(FieldType t, const std::string& citext)
+std::string serverType(FieldType t, const std::string& citext)
 {
-    static thread_local std::string text;
     switch (t) {
     case FieldType::Integer: return "smallint";
     case FieldType::Long: return "integer";
     case FieldType::Currency: return "numeric(19,4)";
     case FieldType::Double: return "double precision";
-    case FieldType::Text: text = citext + " COLLATE \"C\""; return text.c_str();
+    case FieldType::Text: return citext + " COLLATE \"C\"";
     }
     return "text";
 }
@@ -232,8 +231,8 @@ std::string hexBytes(const std::string& t)
 
 class PgStatement : public StoreStatement {
 public:
-    PgStatement(PgConnection& c, std::string name, std::string shown, bool computedOverflow)
-        : c_(c), name_(std::move(name)), shown_(std::move(shown)), computedOverflow_(computedOverflow)
+    PgStatement(PgConnection& c, std::string name, std::string shown)
+        : c_(c), name_(std::move(name)), shown_(std::move(shown))
     {
         PGresult* d = PQdescribePrepared(c_.handle(), name_.c_str());
         if (PQresultStatus(d) != PGRES_COMMAND_OK)
@@ -352,7 +351,7 @@ private:
                     v.integer = n;
                     return v;
                 }
-                if (!declared && computedOverflow_)
+                if (!declared)
                     throw DbOverflowError(c_.label() + "somma fuori dall'intervallo dei numeri interi a 64 bit [" + shown_ + "]");
             }
             v.kind = StoredKind::Text;
@@ -375,7 +374,6 @@ private:
     PgConnection& c_;
     std::string name_;
     std::string shown_;
-    bool computedOverflow_;
     std::vector<ResultColumn> columns_;
     std::vector<Oid> types_;
     std::vector<std::optional<std::string>> params_;
@@ -390,17 +388,19 @@ PgConnection::PgConnection(const std::string& conninfo, const std::string& mdbNa
 {
     conn_ = connect(conninfo, label_);
     try {
-        citext_ = runValue("SELECT n.nspname FROM pg_extension e JOIN pg_namespace n ON n.oid = e.extnamespace WHERE e.extname = 'citext'");
-        std::string path = sqlIdentifier(schema_) + ", ravelt";
-        if (!citext_.empty() && citext_ != "ravelt")
-            path += ", " + sqlIdentifier(citext_);
-        // The store's schema first, then the program's support. Locks are waited for as long
-        // as SQLite waits for a busy file. A year's report hashes a year's documents: the
-        // server's default 4 MB for that would spill them to disk.
-        run("SET search_path TO " + path + "; SET lock_timeout = '5s'; SET client_encoding TO 'UTF8'; SET extra_float_digits = 3; SET work_mem = '64MB'");
-        const std::string exists = "SELECT count(*) FROM pg_namespace WHERE nspname = " + sqlTextLiteral(schema_);
+        // One round trip: the session's settings, the search path (the store's schema first,
+        // then the program's support and the schema of citext, wherever it was put), and
+        // whether the store is there. Locks are waited for as long as SQLite waits for a
+        // busy file. A year's report hashes a year's documents: the server's default 4 MB
+        // for that would spill them to disk.
+        const std::string found = runValue(
+            "SET lock_timeout = '5s'; SET client_encoding TO 'UTF8'; SET extra_float_digits = 3; SET work_mem = '64MB'; "
+            "SELECT (SELECT count(*) FROM pg_namespace WHERE nspname = " + sqlTextLiteral(schema_) + "), "
+            "set_config('search_path', " + sqlTextLiteral(sqlIdentifier(schema_) + ", ravelt") +
+            " || coalesce((SELECT ', ' || quote_ident(n.nspname) FROM pg_extension e JOIN pg_namespace n ON n.oid = e.extnamespace "
+            "WHERE e.extname = 'citext' AND n.nspname <> 'ravelt'), ''), false)");
         if (mode == Mode::Open) {
-            if (runValue(exists) == "0")
+            if (found == "0")
                 throw DbError(label_ + "archivio non trovato sul server (schema " + schema_ + ")");
             return;
         }
@@ -410,15 +410,16 @@ PgConnection::PgConnection(const std::string& conninfo, const std::string& mdbNa
         // that two workstations making stores at once do not both make it.
         run("BEGIN");
         run("SELECT pg_advisory_xact_lock(hashtext('ravelt support'))");
-        if (citext_.empty()) {
+        if (citextSchema().empty()) {
             run("CREATE SCHEMA IF NOT EXISTS ravelt; CREATE EXTENSION IF NOT EXISTS citext SCHEMA ravelt");
             citext_ = "ravelt";
         }
         const bool supported = runValue("SELECT count(*) FROM pg_proc p JOIN pg_namespace n ON n.oid = p.pronamespace "
                                         "WHERE n.nspname = 'ravelt' AND p.proname = 'support_version'") != "0";
         if (!supported || std::atoi(runValue("SELECT ravelt.support_version()").c_str()) < ServerSupportVersion)
-            run(serverSupportStatements(citext_));
-        if (runValue(exists) != "0") {
+            run(serverSupportStatements(citextSchema()));
+        // Asked again under the lock: another workstation may have made it meanwhile.
+        if (runValue("SELECT count(*) FROM pg_namespace WHERE nspname = " + sqlTextLiteral(schema_)) != "0") {
             if (mode != Mode::Replace)
                 throw DbError(label_ + "archivio già presente sul server (schema " + schema_ + ")");
             // Until the commit the old store stays whole for every other connection, and
@@ -486,6 +487,13 @@ void PgConnection::run(const std::string& sql)
     // failure, never a write done.
     if (sql == "COMMIT" && tag == "ROLLBACK")
         throw DbError(label_ + "transazione annullata dal server: nulla è stato scritto");
+}
+
+const std::string& PgConnection::citextSchema()
+{
+    if (citext_.empty())
+        citext_ = runValue("SELECT n.nspname FROM pg_extension e JOIN pg_namespace n ON n.oid = e.extnamespace WHERE e.extname = 'citext'");
+    return citext_;
 }
 
 std::string PgConnection::runValue(const std::string& sql)
@@ -567,7 +575,7 @@ std::unique_ptr<StoreStatement> PgConnection::prepare(const std::string& dialect
     const std::string first = lowerAscii(trimBlanks(dialectSql).substr(0, 7));
     if (first.rfind("create", 0) == 0 || first.rfind("alter", 0) == 0 || first.rfind("drop", 0) == 0)
         catalogLoaded_ = false;
-    return std::make_unique<PgStatement>(*this, name, quoted, true);
+    return std::make_unique<PgStatement>(*this, name, quoted);
 }
 
 std::unique_ptr<StoreStatement> PgConnection::prepareCriteria(const std::string& sqliteSql)
@@ -625,7 +633,7 @@ void PgConnection::createTable(const TableDef& def)
     std::string comments;
     for (size_t i = 0; i < def.fields.size(); ++i) {
         const FieldDef& f = def.fields[i];
-        sql += (i ? ", " : "") + sqlIdentifier(f.name) + " " + serverType(f.type, sqlIdentifier(citext_.empty() ? "ravelt" : citext_) + ".citext");
+        sql += (i ? ", " : "") + sqlIdentifier(f.name) + " " + serverType(f.type, sqlIdentifier(citextSchema()) + ".citext");
         std::string declared = declaredTypeName(f.type);
         if (f.type == FieldType::Text && f.size > 0)
             declared += "(" + std::to_string(f.size) + ")";
@@ -651,10 +659,9 @@ std::vector<TableDef> PgConnection::tableDefs()
         if (defs.empty() || defs.back().name != table)
             defs.push_back(TableDef{table, {}});
         const std::string comment = PQgetvalue(r, i, 3);
+        // A column of no type of ours (bigint, a numeric of another scale) is a number.
         const std::string decl = comment.empty() ? declaredFromServerType(PQgetvalue(r, i, 2)) : comment;
-        const FieldType type = decl.empty() ? FieldType::Double : fieldTypeOf(decl.c_str(), StoredKind::Null);
-        const auto open = decl.find('(');
-        defs.back().append(FieldDef{PQgetvalue(r, i, 1), type, type == FieldType::Text && open != std::string::npos ? std::atoi(decl.c_str() + open + 1) : 0});
+        defs.back().append(fieldDefOf(PQgetvalue(r, i, 1), decl, FieldType::Double));
     }
     PQclear(r);
     return defs;

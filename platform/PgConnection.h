@@ -70,13 +70,16 @@ private:
     // Runs statements that return nothing (simple protocol); failures raise.
     void run(const std::string& sql);
     std::string runValue(const std::string& sql);
+    // The schema of the citext type, asked of the server when first needed ("" when the
+    // server has none yet).
+    const std::string& citextSchema();
     void loadCatalog();
     std::optional<std::string> spelling(const std::string& name);
 
     PGconn* conn_ = nullptr;
     std::string schema_;
     std::string label_;
-    std::string citext_;  // the schema of the citext type
+    std::string citext_;  // the schema of the citext type, once asked
     bool catalogLoaded_ = false;
     std::map<std::string, std::string> names_;                   // lower-case name -> spelling
     std::map<std::pair<unsigned, int>, std::string> declared_;  // (table oid, column) -> declared type

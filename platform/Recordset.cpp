@@ -3,6 +3,7 @@
 #include "platform/Database.h"
 #include "platform/DbError.h"
 #include "platform/StoreConnection.h"
+#include "platform/StoredValue.h"
 #include "platform/SqlQuote.h"
 
 #include <QString>
@@ -22,13 +23,6 @@ bool isTableName(const std::string& s)
     return true;
 }
 
-int sizeFromDecl(const std::string& d)
-{
-    auto open = d.find('(');
-    if (open == std::string::npos)
-        return 0;
-    return std::atoi(d.c_str() + open + 1);
-}
 
 }
 
@@ -63,7 +57,7 @@ void Recordset::load()
     }
     sizes_.assign(names_.size(), 0);
     for (size_t col = 0; col < names_.size(); ++col)
-        sizes_[col] = sizeFromDecl(columns[col + first].declared);
+        sizes_[col] = declaredTextSize(columns[col + first].declared);
     bool typed = false;
     while (st->step()) {
         if (!typed) {

@@ -122,11 +122,6 @@ private:
     bool row_ = false;
 };
 
-int sizeFromDecl(const std::string& d)
-{
-    auto open = d.find('(');
-    return open == std::string::npos ? 0 : std::atoi(d.c_str() + open + 1);
-}
 
 }
 
@@ -284,9 +279,8 @@ std::vector<TableDef> SqliteConnection::tableDefs()
     for (auto& def : defs) {
         auto info = prepare("SELECT name, type FROM pragma_table_info(" + sqlTextLiteral(def.name) + ") ORDER BY cid");
         while (info->step()) {
-            const std::string decl = info->raw(1).toText();
-            const FieldType type = decl.empty() ? FieldType::Text : fieldTypeOf(decl.c_str(), SQLITE_NULL);
-            def.append(FieldDef{info->raw(0).toText(), type, type == FieldType::Text ? sizeFromDecl(decl) : 0});
+            // A column without a declared type holds anything: it is text.
+            def.append(fieldDefOf(info->raw(0).toText(), info->raw(1).toText(), FieldType::Text));
         }
     }
     return defs;

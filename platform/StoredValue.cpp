@@ -180,6 +180,18 @@ const char* declaredTypeName(FieldType type)
     return "TEXT";
 }
 
+int declaredTextSize(const std::string& declared)
+{
+    const auto open = declared.find('(');
+    return open == std::string::npos ? 0 : std::atoi(declared.c_str() + open + 1);
+}
+
+FieldDef fieldDefOf(const std::string& name, const std::string& declared, FieldType undeclared)
+{
+    const FieldType type = declared.empty() ? undeclared : fieldTypeOf(declared.c_str(), StoredKind::Null);
+    return FieldDef{name, type, type == FieldType::Text ? declaredTextSize(declared) : 0};
+}
+
 Value readStored(const StoredValue& stored, FieldType type, bool declared, const std::string& field)
 {
     if (stored.kind == StoredKind::Null)

@@ -1,4 +1,5 @@
 #pragma once
+#include "platform/Database.h"
 #include "platform/Value.h"
 
 #include <cstdint>
@@ -24,6 +25,13 @@ FieldType fieldTypeOf(const char* declaredType, StoredKind storage);
 // The declared type that makes a field of the type: the inverse of fieldTypeOf, for the
 // tables the storage layer creates ("SMALLINT", "INTEGER", "CURRENCY", "DOUBLE", "TEXT").
 const char* declaredTypeName(FieldType type);
+
+// The size a declared text type gives ("TEXT(20)" is 20); 0 when it gives none.
+int declaredTextSize(const std::string& declared);
+
+// The field a table's column makes for the program, from its declared type: its type
+// (or 'undeclared' when the column declares none) and, for text, its size.
+FieldDef fieldDefOf(const std::string& name, const std::string& declared, FieldType undeclared);
 
 // Reads a stored value as a field of the given type: the one rule by which the storage
 // layer turns what an engine holds into a Value, for records and for the checks run on
