@@ -1,19 +1,25 @@
 // Times the cash-detail report over demo hotels of growing size and prints, for each
 // run, the wall time of the report, the statements prepared on the stores, the rows the
-// column amounts read and the peak memory of the process; and, for comparison, one
-// plain scan of the same payments through the storage layer.
+// column amounts read and the peak memory of the process; and, next to each, one plain
+// pass over the same payments on the same engine (the period's payments summed by day
+// and code: Select DataEmissione, Sigla, Sum(Importo) From Incassi Where DataEmissione
+// between the period's ends Group By DataEmissione, Sigla).
 //
-//   cashreport_bench [folder] [--database CONNINFO]
+//   cashreport_bench [folder] [--database CONNINFO] [--ravelt PROGRAM]
 //
 // The demo folders are made under 'folder' (a new temporary folder when none is given,
-// removed at the end). Every measurement runs in a fresh process of this program, so
-// each peak memory figure belongs to that measurement alone.
+// removed at the end): a month of 75 rooms, where the statements are timed too, a year
+// and four years of 300 rooms (about 150,000 and 600,000 payments). Every measurement
+// runs in a fresh process of this program, so each peak memory figure belongs to that
+// measurement alone. With PROGRAM (the ravelt program), the whole `ravelt report`
+// process is timed over each folder as well, and the plain pass as a process of the
+// sqlite3 tool when it is installed.
 //
-// With --database the 300-room year is made a second time with its stores on that
-// PostgreSQL server (its folder's Database.txt names it; a server that already holds the
-// demo's stores is used as it is, with the folder kept from the run that made them), and
-// the same measurements are taken there: the same report from either engine. A
-// throw-away server: bash scripts/pg-server.sh start DIR prints a CONNINFO.
+// With --database the year and the four years are made a second time with their stores
+// on that PostgreSQL server (their folders' Database.txt names it; a server that already
+// holds a demo's stores is used as it is, with the folder kept from the run that made
+// them), and the same measurements are taken there: the same report from either engine.
+// A throw-away server: bash scripts/pg-server.sh start DIR prints a CONNINFO.
 
 #include "cashreport/CreaDettaglioCassa.h"
 #include "demohotel/DemoHotel.h"
@@ -30,6 +36,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -61,15 +68,31 @@ struct Folder {
     const char* from;
     const char* to;
     bool onServer = false;
+    const char* database = nullptr;  // on the server: a database of its own, made with psql when missing
 };
 
 const Folder Folders[] = {
     {"month", 31, 75, "01/01/2026", "31/01/2026"},
-    {"year", 365, 75, "01/01/2026", "31/12/2026"},
-    {"year-4x", 365, 300, "01/01/2026", "31/12/2026"},
+    {"year", 365, 300, "01/01/2026", "31/12/2026"},
+    {"4years", 1461, 300, "01/01/2026", "31/12/2029"},
 };
 
-const Folder ServerFolder = {"year-4x-pg", 365, 300, "01/01/2026", "31/12/2026", true};
+const Folder ServerFolders[] = {
+    {"year-pg", 365, 300, "01/01/2026", "31/12/2026", true},
+    {"4years-pg", 1461, 300, "01/01/2026", "31/12/2029", true, "ravelt_bench_4years"},
+};
+
+// A dd/mm/yyyy date as the stores keep it, yyyymmdd.
+std::string storedDay(const std::string& date)
+{
+    return date.substr(6, 4) + date.substr(3, 2) + date.substr(0, 2);
+}
+
+std::string plainPass(const std::string& from, const std::string& to)
+{
+    return "Select DataEmissione, Sigla, Sum(Importo) As Totale From Incassi Where DataEmissione >= '" + storedDay(from) +
+           "' and DataEmissione <= '" + storedDay(to) + "' Group By DataEmissione, Sigla";
+}
 
 // The demo heads six columns; the benchmark heads all ten, the last one gathering every
 // form of payment, so each payment counts in two columns.
@@ -108,18 +131,58 @@ int runReport(const fs::path& folder, const std::string& from, const std::string
     return 0;
 }
 
-// Child: one plain scan of the payments; prints "ms rows baselineKB peakKB".
-int runScan(const fs::path& folder)
+// Child: one plain pass over the period's payments, its rows read to the end; prints
+// "ms groups baselineKB peakKB".
+int runScan(const fs::path& folder, const std::string& from, const std::string& to)
 {
     auto db = Database::OpenDatabase("Fatture.mdb", folder);
-    long rows = db->OpenRecordset("Select Count(*) As N From Incassi")->Fields("N").toInt();
     long baseline = peakKilobytes();
     auto start = Clock::now();
-    auto rs = db->OpenRecordset("Select Sum(CurrencyUnits(Importo)) As Totale From Incassi");
-    Currency total = Currency::fromUnits(rs->Fields("Totale").toInt());
+    auto rs = db->OpenRecordset(plainPass(from, to));
+    long groups = 0;
+    for (rs->MoveFirst(); !rs->EOF_(); rs->MoveNext())
+        ++groups;
     double ms = millisecondsSince(start);
-    std::printf("%.1f %ld %ld %ld %s\n", ms, rows, baseline, peakKilobytes(), total.format().c_str());
+    std::printf("%.1f %ld %ld %ld\n", ms, groups, baseline, peakKilobytes());
     return 0;
+}
+
+// The wall time in milliseconds of a program run to its end, its output thrown away; a
+// negative figure when it did not end well.
+double timedProcess(const std::vector<std::string>& argv, const fs::path& folder)
+{
+    auto start = Clock::now();
+    pid_t pid = fork();
+    if (pid == 0) {
+        if (chdir(folder.c_str()) != 0)
+            _exit(127);
+        int devnull = open("/dev/null", O_WRONLY);
+        dup2(devnull, STDOUT_FILENO);
+        dup2(devnull, STDERR_FILENO);
+        std::vector<std::string> copy = argv;
+        std::vector<char*> args;
+        for (auto& a : copy)
+            args.push_back(a.data());
+        args.push_back(nullptr);
+        execvp(args[0], args.data());
+        _exit(127);
+    }
+    int status = 0;
+    waitpid(pid, &status, 0);
+    double ms = millisecondsSince(start);
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0 ? ms : -1;
+}
+
+double bestOf(int runs, const std::vector<std::string>& argv, const fs::path& folder)
+{
+    double best = 1e300;
+    for (int k = 0; k < runs; ++k) {
+        double ms = timedProcess(argv, folder);
+        if (ms < 0)
+            return -1;
+        best = std::min(best, ms);
+    }
+    return best;
 }
 
 // Runs this program again with the arguments and returns what it printed.
@@ -169,18 +232,7 @@ ReportFigures parseReport(const std::string& line)
     return f;
 }
 
-void printReportRuns(const char* folder, const char* path, long payments, const std::vector<ReportFigures>& runs)
-{
-    std::vector<double> times;
-    for (const auto& r : runs)
-        times.push_back(r.ms);
-    std::sort(times.begin(), times.end());
-    const ReportFigures& f = runs.front();
-    std::printf("%-8s %-10s %8ld %5ld %8.1f %8.1f %8.1f %8ld %8ld %7.1f %7.1f\n", folder, path, payments, f.days, times.front(),
-                times[times.size() / 2], times.back(), f.queries, f.rows, f.baselineKb / 1024.0, f.peakKb / 1024.0);
-}
-
-int orchestrate(const fs::path& given, const std::string& conninfo)
+int orchestrate(const fs::path& given, const std::string& conninfo, const std::string& program)
 {
     fs::path root = given;
     bool temporary = root.empty();
@@ -195,12 +247,20 @@ int orchestrate(const fs::path& given, const std::string& conninfo)
 
     std::vector<Folder> folders(std::begin(Folders), std::end(Folders));
     if (!conninfo.empty())
-        folders.push_back(ServerFolder);
+        folders.insert(folders.end(), std::begin(ServerFolders), std::end(ServerFolders));
     std::vector<long> payments;
     for (const Folder& f : folders) {
         fs::path dir = root / f.name;
         long count = 0;
-        const StoreLocation where = f.onServer ? StoreLocation::server(conninfo, dir) : StoreLocation::files(dir);
+        std::string server = conninfo;
+        if (f.database) {
+            const std::string make = "psql '" + conninfo + "' -qAtc \"SELECT 1 FROM pg_database WHERE datname = '" + f.database +
+                                     "'\" | grep -q 1 || psql '" + conninfo + "' -qc 'CREATE DATABASE " + f.database + "'";
+            if (std::system(make.c_str()) != 0)
+                throw std::runtime_error(std::string("cannot make the database ") + f.database + " with psql");
+            server += std::string(" dbname=") + f.database;
+        }
+        const StoreLocation where = f.onServer ? StoreLocation::server(server, dir) : StoreLocation::files(dir);
         if (!storeExists(where, "Fatture.mdb")) {
             DemoOptions o;
             o.days = f.days;
@@ -210,47 +270,66 @@ int orchestrate(const fs::path& given, const std::string& conninfo)
             DemoSummary s = createDemoHotel(where, o);
             headTenColumns(dir);
             count = s.payments;
-            std::printf("made %-8s %ld documents, %ld payments (%ld external), %ld presence rows in %.0f ms\n", f.name, s.documents,
+            std::printf("made %-9s %ld documents, %ld payments (%ld external), %ld presence rows in %.0f ms\n", f.name, s.documents,
                         s.payments, s.externalEntries, s.presenceRows, millisecondsSince(start));
         } else {
             auto db = Database::OpenDatabase(where, "Fatture.mdb");
             count = db->OpenRecordset("Select Count(*) As N From Incassi")->Fields("N").toInt();
-            std::printf("using %-8s %ld payments\n", f.name, count);
+            std::printf("using %-9s %ld payments\n", f.name, count);
         }
         payments.push_back(count);
     }
 
-    std::printf("\n%-8s %-10s %8s %5s %8s %8s %8s %8s %8s %7s %7s\n", "folder", "path", "payments", "days", "min ms", "med ms",
-                "max ms", "queries", "rows", "baseMB", "peakMB");
+    std::printf("\n%-9s %-10s %8s %5s %8s %8s %8s %8s %8s %7s %7s %9s %6s\n", "folder", "path", "payments", "days", "min ms", "med ms",
+                "max ms", "queries", "rows", "baseMB", "peakMB", "plain ms", "ratio");
     for (std::size_t i = 0; i < folders.size(); ++i) {
         const Folder& f = folders[i];
         fs::path dir = root / f.name;
+        double plain = 1e300;
+        for (int k = 0; k < 5; ++k) {
+            double ms = 0;
+            std::sscanf(child({"--scan", dir.string(), f.from, f.to}).c_str(), "%lf", &ms);
+            plain = std::min(plain, ms);
+        }
+        auto print = [&](const char* path, const std::vector<ReportFigures>& runs) {
+            std::vector<double> times;
+            for (const auto& r : runs)
+                times.push_back(r.ms);
+            std::sort(times.begin(), times.end());
+            const ReportFigures& r = runs.front();
+            std::printf("%-9s %-10s %8ld %5ld %8.1f %8.1f %8.1f %8ld %8ld %7.1f %7.1f %9.1f %6.2f\n", f.name, path, payments[i], r.days,
+                        times.front(), times[times.size() / 2], times.back(), r.queries, r.rows, r.baselineKb / 1024.0,
+                        r.peakKb / 1024.0, plain, times.front() / plain);
+        };
         std::vector<ReportFigures> runs;
         for (int k = 0; k < 5; ++k)
             runs.push_back(parseReport(child({"--report", dir.string(), f.from, f.to, "period"})));
-        printReportRuns(f.name, "period", payments[i], runs);
+        print("period", runs);
         if (i == 0) {
             std::vector<ReportFigures> slow;
             for (int k = 0; k < 3; ++k)
                 slow.push_back(parseReport(child({"--report", dir.string(), f.from, f.to, "statements"})));
-            printReportRuns(f.name, "statements", payments[i], slow);
+            print("statements", slow);
         }
     }
+    std::printf("\nplain ms: the plain pass, in-process through the storage layer, min of 5; ratio: min ms / plain ms.\n");
 
-    std::printf("\nOne plain scan, Select Sum(CurrencyUnits(Importo)) From Incassi through the storage layer (min of 5 runs):\n");
-    std::printf("%-8s %8s %8s %7s %14s\n", "folder", "payments", "ms", "peakMB", "sum");
-    for (const Folder& f : folders) {
-        double best = 1e300;
-        long rows = 0, peak = 0;
-        char sum[64] = "";
-        for (int k = 0; k < 5; ++k) {
-            std::string out = child({"--scan", (root / f.name).string()});
-            double ms;
-            long baseline;
-            std::sscanf(out.c_str(), "%lf %ld %ld %ld %63s", &ms, &rows, &baseline, &peak, sum);
-            best = std::min(best, ms);
+    if (!program.empty()) {
+        const bool tool = timedProcess({"sqlite3", "-version"}, root) >= 0;
+        std::printf("\nWhole processes, min of 5 runs: `ravelt report` over the folder's period%s\n",
+                    tool ? "; the plain pass in the sqlite3 tool over the folder's Fatture.sqlite" : "");
+        std::printf("%-9s %10s %10s %6s\n", "folder", "report ms", "sqlite3 ms", "ratio");
+        for (const Folder& f : folders) {
+            fs::path dir = root / f.name;
+            double report = bestOf(5, {program, "report", "--from", f.from, "--to", f.to}, dir);
+            double plain = -1;
+            if (tool && !f.onServer)
+                plain = bestOf(5, {"sqlite3", "Fatture.sqlite", plainPass(f.from, f.to)}, dir);
+            if (plain > 0)
+                std::printf("%-9s %10.1f %10.1f %6.2f\n", f.name, report, plain, report / plain);
+            else
+                std::printf("%-9s %10.1f %10s %6s\n", f.name, report, "-", "-");
         }
-        std::printf("%-8s %8ld %8.1f %7.1f %14s\n", f.name, rows, best, peak / 1024.0, sum);
     }
 
     if (temporary)
@@ -266,17 +345,19 @@ int main(int argc, char** argv)
         std::vector<std::string> args(argv + 1, argv + argc);
         if (args.size() == 5 && args[0] == "--report")
             return runReport(args[1], args[2], args[3], args[4] == "statements");
-        if (args.size() == 2 && args[0] == "--scan")
-            return runScan(args[1]);
-        std::string conninfo;
+        if (args.size() == 4 && args[0] == "--scan")
+            return runScan(args[1], args[2], args[3]);
+        std::string conninfo, program;
         fs::path folder;
         for (std::size_t i = 0; i < args.size(); ++i) {
             if (args[i] == "--database" && i + 1 < args.size())
                 conninfo = args[++i];
+            else if (args[i] == "--ravelt" && i + 1 < args.size())
+                program = fs::absolute(args[++i]).string();
             else
                 folder = args[i];
         }
-        return orchestrate(folder, conninfo);
+        return orchestrate(folder, conninfo, program);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "cashreport_bench: %s\n", e.what());
         return 1;

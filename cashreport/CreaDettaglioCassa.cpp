@@ -10,6 +10,7 @@
 #include "platform/Cp1252.h"
 #include "platform/Database.h"
 #include "platform/Recordset.h"
+#include "platform/StoreSchema.h"
 
 #include <array>
 #include <memory>
@@ -147,7 +148,8 @@ void writeReport(const CashReportRequest& request, const CashReportResult& resul
 }
 
 // The run itself: the request checked, the stores read (the hotel record, the headings,
-// the amounts of every day), then the report written. Any failure leaves it by an
+// the amounts of every day), then the report written. A store of invoices made by an
+// earlier version gets the indexes the period's pass reads through, once. Any failure leaves it by an
 // exception before the report file is committed, so the previous file stays in place.
 CashReportResult run(const CashReportRequest& request)
 {
@@ -164,6 +166,7 @@ CashReportResult run(const CashReportRequest& request)
 
     auto colonne = Database::OpenDatabase("ColonneRavelt.mdb", request.folder);
     auto fatture = Database::OpenDatabase("Fatture.mdb", request.folder);
+    addMissingIndexes(*fatture);
     auto dettaglio = Database::OpenDatabase("Dettaglio.mdb", request.folder);
     const std::vector<int> headed = readHeadings(*colonne, request.NumeroHotel, result);
     const PeriodFigures figures =

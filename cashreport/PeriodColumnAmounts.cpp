@@ -3,6 +3,7 @@
 #include "cashreport/CashReportError.h"
 #include "cashreport/PeriodValuesCheck.h"
 #include "platform/Database.h"
+#include "platform/DbError.h"
 #include "platform/DbOverflowError.h"
 #include "platform/Recordset.h"
 #include "platform/SqlQuote.h"
@@ -16,18 +17,11 @@ namespace {
 // An amount as whole ten-thousandths, read exactly as the program reads a stored amount.
 const char* const Units = "CurrencyUnits(p.Importo)";
 
-std::string columnList(const std::vector<int>& columns)
-{
-    std::string s;
-    for (int n : columns)
-        s += (s.empty() ? "" : ", ") + std::to_string(n);
-    return s;
-}
-
-// The payments of the period with an amount, and, when a counter is chosen, of it.
+// The payments of the period, and, when a counter is chosen, of it. Those without an
+// amount add nothing, but are read all the same: the pass reads every amount.
 std::string paymentsOfPeriod(const AmountsSelection& s, const std::string& firstDay, const std::string& lastDay)
 {
-    std::string w = "p.DataEmissione >= " + sqlTextLiteral(firstDay) + " and p.DataEmissione <= " + sqlTextLiteral(lastDay) + " and p.Importo <> 0";
+    std::string w = "p.DataEmissione >= " + sqlTextLiteral(firstDay) + " and p.DataEmissione <= " + sqlTextLiteral(lastDay);
     if (s.contatore != 0)
         w += " and p.Contatore = " + std::to_string(s.contatore);
     return w;
@@ -83,104 +77,116 @@ std::string paymentType(const AmountsSelection& s, bool marked)
     return "";
 }
 
-// Sums the payments by day and code, then spreads each sum over the columns that
-// gather the code. A code listed twice in a column counts once, as in the column's
-// subquery: the codes are taken distinct, compared as the stores compare text.
-std::string spreadOverColumns(const std::string& paymentsWhere, const std::vector<int>& columns)
+// One amount of the pass: the payment's amount, in ten-thousandths, when the condition
+// holds, summed over the day and code.
+std::string sumWhen(const std::string& condition)
 {
-    return "Select s.Giorno As Giorno, k.NumeroColonna As Colonna, Sum(s.Unita) As Unita From (Select p.DataEmissione As Giorno, "
-           "p.Sigla As Sigla, Sum(" + std::string(Units) + ") As Unita From Incassi As p Where " + paymentsWhere +
-           " Group By p.DataEmissione, p.Sigla) As s, (Select Distinct NumeroColonna, Sigla From ColonneRavelt In "
-           "'ColonneRavelt.mdb' Where NumeroColonna In (" + columnList(columns) +
-           ")) As k Where s.Sigla = k.Sigla Group By s.Giorno, k.NumeroColonna";
+    return "Sum(Case When " + condition + " Then " + Units + " End)";
 }
 
-}
-
-std::string PeriodColumnAmounts::externalEntries(const AmountsSelection& s, const std::string& firstDay, const std::string& lastDay,
-                                                 const std::vector<int>& columns)
+// The codes of column n, as every selection of the column names them.
+std::string codesOfColumn(int n)
 {
-    // The entries are first summed by day and by the code read from the note; each
-    // group then goes to every column whose codes hold that code, compared as the day's
-    // selection compares it (a number against each code, through the same subquery).
-    std::string sql = "With e As (Select p.DataEmissione As Giorno, Val(Left(p.Nota,4)) As Codice, Sum(" + std::string(Units) +
-                      ") As Unita From Incassi As p Where p.TipoDocumento = 'ESTERNI' and " + paymentsOfPeriod(s, firstDay, lastDay) +
-                      " Group By p.DataEmissione, Val(Left(p.Nota,4)))";
-    for (std::size_t i = 0; i < columns.size(); ++i) {
-        const std::string n = std::to_string(columns[i]);
-        sql += (i ? " Union All " : " ") + std::string("Select Giorno, ") + n +
-               " As Colonna, Unita From e Where Cast(Codice As Numeric) In (Select Sigla From ColonneRavelt In "
-               "'ColonneRavelt.mdb' Where NumeroColonna = " + n + ")";
-    }
-    return sql;
+    return "(Select Sigla From ColonneRavelt In 'ColonneRavelt.mdb' Where NumeroColonna = " + std::to_string(n) + ")";
 }
 
-std::string PeriodColumnAmounts::ordinaryPayments(const AmountsSelection& s, const std::string& firstDay, const std::string& lastDay,
-                                                  const std::vector<int>& columns)
-{
-    return spreadOverColumns(paymentsOfPeriod(s, firstDay, lastDay) + " and " + paymentType(s, false) +
-                                 "Exists (Select * From DatiFattura As d Where " + documentOf(s, false) + ")",
-                             columns);
 }
 
-std::string PeriodColumnAmounts::markedPayments(const AmountsSelection& s, const std::string& firstDay, const std::string& lastDay,
+std::string PeriodColumnAmounts::periodPayments(const AmountsSelection& s, const std::string& firstDay, const std::string& lastDay,
                                                 const std::vector<int>& columns)
 {
-    // Marked documents are few: the payments are first chosen by the numbers of the
-    // period's marked documents, and only those are searched for their document.
-    return spreadOverColumns("p.NDocumento In (Select NDocumento From DatiFattura Where RiepAcc = 'N' and DataEmissione >= " +
-                                 sqlTextLiteral(firstDay) + " and DataEmissione <= " + sqlTextLiteral(lastDay) + ") and " +
-                                 paymentsOfPeriod(s, firstDay, lastDay) + " and " + paymentType(s, true) +
-                                 "Exists (Select * From DatiFattura As d Where " + documentOf(s, true) + ")",
-                             columns);
+    // The payments are grouped by day, code, type and note, the order of the index the
+    // pass reads, so the engine sums each group as it reads it. The columns a group's
+    // code belongs to, and for a group of external entries those its note's code
+    // belongs to, are told once for the group, each as a bit of a number (column n the
+    // bit n - 1). The two stages of documents are sums of their own over the same rows,
+    // so a payment that meets the conditions of more than one stage counts in each, as
+    // the statements count it. Marked documents are few: a payment is searched for its
+    // marked document only when its number is among those of the period's marked
+    // documents.
+    std::string codes, external;
+    for (int n : columns) {
+        const std::string bit = std::to_string(1 << (n - 1));
+        codes += (codes.empty() ? "" : " + ") + std::string("Case When p.Sigla In ") + codesOfColumn(n) + " Then " + bit + " Else 0 End";
+        external += (external.empty() ? "" : " + ") + std::string("Case When Val(Left(p.Nota,4)) In ") + codesOfColumn(n) + " Then " +
+                    bit + " Else 0 End";
+    }
+    if (columns.empty())
+        codes = external = "0";
+    return "Select p.DataEmissione As Giorno, p.Sigla As Sigla, " + codes + " As Colonne, Case When p.TipoDocumento = 'ESTERNI' Then " +
+           external + " Else 0 End As ColonneEsterni, " +
+           sumWhen(paymentType(s, false) + "Exists (Select * From DatiFattura As d Where " + documentOf(s, false) + ")") + " As Ordinari, " +
+           sumWhen("p.NDocumento In (Select NDocumento From DatiFattura Where RiepAcc = 'N' and DataEmissione >= " +
+                   sqlTextLiteral(firstDay) + " and DataEmissione <= " + sqlTextLiteral(lastDay) + ") and " + paymentType(s, true) +
+                   "Exists (Select * From DatiFattura As d Where " + documentOf(s, true) + ")") +
+           " As Segnati, Sum(" + std::string(Units) + ") As Tutti From Incassi As p Where " + paymentsOfPeriod(s, firstDay, lastDay) +
+           " Group By p.DataEmissione, p.Sigla, p.TipoDocumento, p.Nota";
+}
+
+std::string PeriodColumnAmounts::periodCounts(const std::string& firstDay, const std::string& lastDay)
+{
+    return "Select DataInserimento As Giorno, Sum(Case When Tipo = 'Presenze' and Dettaglio = 'Generale' Then Valore End) As Presenze, "
+           "Sum(Case When Tipo = 'PresenzeNC' Then Valore End) As PresenzeNC From Dettaglio Where DataInserimento >= " +
+           sqlTextLiteral(firstDay) + " and DataInserimento <= " + sqlTextLiteral(lastDay) +
+           " and ((Tipo = 'Presenze' and Dettaglio = 'Generale') or Tipo = 'PresenzeNC') Group By DataInserimento";
 }
 
 PeriodColumnAmounts::PeriodColumnAmounts(Database& fatture, Database& dettaglio, const AmountsSelection& selection,
                                          const std::string& firstDay, const std::string& lastDay, const std::vector<int>& headedColumns)
 {
-    PeriodValuesCheck::run(fatture, dettaglio, selection, firstDay, lastDay);
-    if (!headedColumns.empty()) {
-        addColumns(fatture, externalEntries(selection, firstDay, lastDay, headedColumns), 1);
-        addColumns(fatture, ordinaryPayments(selection, firstDay, lastDay, headedColumns), 1);
-        addColumns(fatture, markedPayments(selection, firstDay, lastDay, headedColumns), -1);
-    }
-    const std::string period = "DataInserimento >= " + sqlTextLiteral(firstDay) + " and DataInserimento <= " + sqlTextLiteral(lastDay);
-    const std::string head = "Select DataInserimento As Giorno, Sum(Valore) As Imp From Dettaglio Where ";
-    addCounts(dettaglio, head + period + " and Tipo = 'Presenze' and Dettaglio = 'Generale' Group By DataInserimento", &Day::presenze);
-    addCounts(dettaglio, head + period + " and Tipo = 'PresenzeNC' Group By DataInserimento", &Day::presenzeNC);
+    PeriodValuesCheck::counts(dettaglio, firstDay, lastDay);
+    addPayments(fatture, selection, firstDay, lastDay, headedColumns);
+    addCounts(dettaglio, firstDay, lastDay);
 }
 
-// The engine's sums and the ones made here are checked: a sum that leaves the range of
-// the currency type, in the engine or here, ends the run with the same description as
-// the statements give.
-void PeriodColumnAmounts::addColumns(Database& db, const std::string& sql, int sign)
+// Runs the pass and adds each group's stages to the columns of its code. A failure of
+// the pass is first put down to an amount that cannot be read, when one is there, so
+// that the run names it as the statements would; then to a sum out of range, in the
+// engine or here.
+void PeriodColumnAmounts::addPayments(Database& fatture, const AmountsSelection& selection, const std::string& firstDay,
+                                      const std::string& lastDay, const std::vector<int>& columns)
 {
     try {
-        auto rs = db.OpenRecordset(sql);
+        auto rs = fatture.OpenRecordset(periodPayments(selection, firstDay, lastDay, columns));
         rowsRead_ += rs->RecordCount();
+        auto units = [&](int field) { return rs->Fields(field).isNull() ? Currency() : Currency::fromUnits(rs->Fields(field).toInt()); };
         for (rs->MoveFirst(); !rs->EOF_(); rs->MoveNext()) {
-            std::int64_t n = rs->Fields(1).toInt();
-            if (n >= 1 && n <= 10) {
-                const Currency amount = Currency::fromUnits(rs->Fields(2).toInt());
-                Currency& cell = days_[rs->Fields(0).toText()].amounts[n];
-                cell = sign < 0 ? cell - amount : cell + amount;
+            const std::int64_t codes = rs->Fields(2).toInt();
+            const std::int64_t external = rs->Fields(3).toInt();
+            if (codes == 0 && external == 0)
+                continue;
+            const Currency net = units(4) - units(5);
+            const Currency all = units(6);
+            Day& day = days_[rs->Fields(0).toText()];
+            for (int n : columns) {
+                Currency& cell = day.amounts[n];
+                if (codes >> (n - 1) & 1)
+                    cell = cell + net;
+                if (external >> (n - 1) & 1)
+                    cell = cell + all;
             }
         }
-    } catch (const DbOverflowError&) {
-        throw CashReportError(PeriodValuesCheck::amountsOutOfRange());
-    } catch (const std::overflow_error&) {
-        throw CashReportError(PeriodValuesCheck::amountsOutOfRange());
+    } catch (const std::exception& failure) {
+        PeriodValuesCheck::payments(fatture, selection, firstDay, lastDay);
+        const auto* db = dynamic_cast<const DbError*>(&failure);
+        if ((db && db->kind() == DbError::Kind::Overflow) || dynamic_cast<const std::overflow_error*>(&failure))
+            throw CashReportError(PeriodValuesCheck::amountsOutOfRange());
+        throw;
     }
 }
 
-void PeriodColumnAmounts::addCounts(Database& db, const std::string& sql, Currency Day::*field)
+void PeriodColumnAmounts::addCounts(Database& dettaglio, const std::string& firstDay, const std::string& lastDay)
 {
     try {
-        auto rs = db.OpenRecordset(sql);
+        auto rs = dettaglio.OpenRecordset(periodCounts(firstDay, lastDay));
         rowsRead_ += rs->RecordCount();
-        for (rs->MoveFirst(); !rs->EOF_(); rs->MoveNext())
+        for (rs->MoveFirst(); !rs->EOF_(); rs->MoveNext()) {
+            Day& day = days_[rs->Fields(0).toText()];
             if (!rs->Fields(1).isNull())
-                days_[rs->Fields(0).toText()].*field += rs->Fields(1).toCurrency();
+                day.presenze += rs->Fields(1).toCurrency();
+            if (!rs->Fields(2).isNull())
+                day.presenzeNC += rs->Fields(2).toCurrency();
+        }
     } catch (const DbOverflowError&) {
         throw CashReportError(PeriodValuesCheck::countsOutOfRange());
     } catch (const std::overflow_error&) {

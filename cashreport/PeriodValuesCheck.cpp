@@ -24,6 +24,12 @@ std::string dayText(const Value& v)
 void PeriodValuesCheck::run(Database& fatture, Database& dettaglio, const AmountsSelection& s, const std::string& firstDay,
                             const std::string& lastDay)
 {
+    payments(fatture, s, firstDay, lastDay);
+    counts(dettaglio, firstDay, lastDay);
+}
+
+void PeriodValuesCheck::payments(Database& fatture, const AmountsSelection& s, const std::string& firstDay, const std::string& lastDay)
+{
     std::string payments = "DataEmissione >= " + sqlTextLiteral(firstDay) + " and DataEmissione <= " + sqlTextLiteral(lastDay);
     if (s.contatore != 0)
         payments += " and Contatore = " + std::to_string(s.contatore);
@@ -31,7 +37,10 @@ void PeriodValuesCheck::run(Database& fatture, Database& dettaglio, const Amount
         throw CashReportError("Archivio " + fatture.name() + ", tabella Incassi, documento " + p->Fields("TipoDocumento").toText() +
                               " " + p->Fields("NDocumento").toText() + " del " + dayText(p->Fields("DataEmissione")) + ": " +
                               p->Fields("Importo").unreadable().description());
+}
 
+void PeriodValuesCheck::counts(Database& dettaglio, const std::string& firstDay, const std::string& lastDay)
+{
     const std::string counts = "DataInserimento >= " + sqlTextLiteral(firstDay) + " and DataInserimento <= " + sqlTextLiteral(lastDay) +
                                " and ((Tipo = 'Presenze' and Dettaglio = 'Generale') or Tipo = 'PresenzeNC')";
     if (auto d = dettaglio.FindUnreadable("Dettaglio", "Valore", counts))

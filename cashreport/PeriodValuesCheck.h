@@ -25,6 +25,12 @@ public:
     static void run(Database& fatture, Database& dettaglio, const AmountsSelection& selection, const std::string& firstDay,
                     const std::string& lastDay);
 
+    // The two halves of run(), each on its own store. A pass that reads every amount of
+    // the period in a way that fails on an unreadable one may call payments() only when
+    // it failed, to name the record.
+    static void payments(Database& fatture, const AmountsSelection& selection, const std::string& firstDay, const std::string& lastDay);
+    static void counts(Database& dettaglio, const std::string& firstDay, const std::string& lastDay);
+
     // The descriptions of a sum that left the range of the currency type, which holds
     // every amount and count of the report: the amounts of Incassi, the counts of Dettaglio.
     static std::string amountsOutOfRange();

@@ -142,6 +142,11 @@ std::vector<TableDef> Database::TableDefs()
     return connection().tableDefs();
 }
 
+std::vector<std::string> Database::IndexNames()
+{
+    return connection().indexNames();
+}
+
 void Database::BeginTrans()
 {
     connection().begin();

@@ -78,6 +78,8 @@ public:
 
     // Every table of the store with its fields, in the order the store lists them.
     std::vector<TableDef> TableDefs();
+    // The names of the store's indexes.
+    std::vector<std::string> IndexNames();
 
     // A transaction holds the store for writing against every other connection from
     // BeginTrans on (another one's BeginTrans waits a bounded time, then fails as

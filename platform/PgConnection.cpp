@@ -394,7 +394,7 @@ PgConnection::PgConnection(const std::string& conninfo, const std::string& mdbNa
         // busy file. A year's report hashes a year's documents: the server's default 4 MB
         // for that would spill them to disk.
         const std::string found = runValue(
-            "SET lock_timeout = '5s'; SET client_encoding TO 'UTF8'; SET extra_float_digits = 3; SET work_mem = '64MB'; "
+            "SET lock_timeout = '5s'; SET client_encoding TO 'UTF8'; SET extra_float_digits = 3; SET work_mem = '64MB'; SET jit = off; "
             "SELECT (SELECT count(*) FROM pg_namespace WHERE nspname = " + sqlTextLiteral(schema_) + "), "
             "set_config('search_path', " + sqlTextLiteral(sqlIdentifier(schema_) + ", ravelt") +
             " || coalesce((SELECT ', ' || quote_ident(n.nspname) FROM pg_extension e JOIN pg_namespace n ON n.oid = e.extnamespace "
@@ -665,6 +665,19 @@ std::vector<TableDef> PgConnection::tableDefs()
     }
     PQclear(r);
     return defs;
+}
+
+std::vector<std::string> PgConnection::indexNames()
+{
+    std::vector<std::string> names;
+    const std::string sql = "SELECT indexname FROM pg_indexes WHERE schemaname = " + sqlTextLiteral(schema_) + " ORDER BY indexname";
+    PGresult* r = PQexec(conn_, sql.c_str());
+    if (PQresultStatus(r) != PGRES_TUPLES_OK)
+        raiseResult(conn_, r, label_, {}, {});
+    for (int i = 0; i < PQntuples(r); ++i)
+        names.push_back(PQgetvalue(r, i, 0));
+    PQclear(r);
+    return names;
 }
 
 // On the server the fields' types hold what they declare, but for two things a record

@@ -54,6 +54,7 @@ public:
     void close() override;
     void createTable(const TableDef& def) override;
     std::vector<TableDef> tableDefs() override;
+    std::vector<std::string> indexNames() override;
     std::string findUnreadable(const std::string& table, const std::string& field, const std::string& where) override;
     long statementsPrepared() const override { return prepared_; }
 

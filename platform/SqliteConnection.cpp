@@ -286,6 +286,15 @@ std::vector<TableDef> SqliteConnection::tableDefs()
     return defs;
 }
 
+std::vector<std::string> SqliteConnection::indexNames()
+{
+    std::vector<std::string> names;
+    auto st = prepare("SELECT name FROM sqlite_master WHERE type = 'index' ORDER BY name");
+    while (st->step())
+        names.push_back(st->raw(0).toText());
+    return names;
+}
+
 std::string SqliteConnection::findUnreadable(const std::string& table, const std::string& field, const std::string& where)
 {
     auto probe = prepare("SELECT " + sqlIdentifier(field) + " FROM " + sqlIdentifier(table) + " LIMIT 0");

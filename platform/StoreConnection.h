@@ -81,6 +81,8 @@ public:
     virtual void createTable(const TableDef& def) = 0;
     // Every table of the store with its fields and their declared types.
     virtual std::vector<TableDef> tableDefs() = 0;
+    // The names of the store's indexes, as the store keeps them.
+    virtual std::vector<std::string> indexNames() = 0;
     // The first record of the table meeting the condition whose field holds a value its
     // type cannot hold, as a dialect SELECT of that record; empty when none.
     virtual std::string findUnreadable(const std::string& table, const std::string& field, const std::string& where) = 0;

@@ -6,6 +6,8 @@
 #include "platform/StoreCatalog.h"
 #include "platform/StoreLocation.h"
 
+#include <algorithm>
+#include <cctype>
 #include <stdexcept>
 #include <system_error>
 #include <unistd.h>
@@ -49,7 +51,9 @@ const std::vector<Store>& stores()
             {"RiepAcc", F::Text, 1},
             {"CorrNonPagato", F::Integer, 2}},
            {"CREATE INDEX DatiFattura_Data ON DatiFattura (DataEmissione)",
-            "CREATE INDEX DatiFattura_Numero ON DatiFattura (NDocumento)"}},
+            "CREATE INDEX DatiFattura_Numero ON DatiFattura (NDocumento)",
+            "CREATE INDEX DatiFattura_Documento ON DatiFattura (NDocumento, DataEmissione, TipoDocumento, Contatore, NumeroHotel, "
+            "RiepAcc, Annullato, CorrNonPagato)"}},
           {"Incassi",
            {{"TipoDocumento", F::Text, 20},
             {"NDocumento", F::Long, 4},
@@ -59,7 +63,8 @@ const std::vector<Store>& stores()
             {"Importo", F::Currency, 8},
             {"Nota", F::Text, 50}},
            {"CREATE INDEX Incassi_Data ON Incassi (DataEmissione)",
-            "CREATE INDEX Incassi_Numero ON Incassi (NDocumento)"}}}},
+            "CREATE INDEX Incassi_Numero ON Incassi (NDocumento)",
+            "CREATE INDEX Incassi_Giorno ON Incassi (DataEmissione, Sigla, TipoDocumento, Nota, NDocumento, Contatore, Importo)"}}}},
         {"Dettaglio.mdb",
          {{"Dettaglio",
            {{"DataInserimento", F::Text, 8}, {"Tipo", F::Text, 20}, {"Dettaglio", F::Text, 20}, {"Valore", F::Long, 4}},
@@ -136,6 +141,50 @@ void createStoreTables(Database& db)
         return;
     }
     throw DbError("Archivio sconosciuto: " + db.name());
+}
+
+namespace {
+
+// The name of the index a CREATE INDEX statement of the catalogue makes.
+std::string indexNameOf(const char* statement)
+{
+    const std::string s = statement;
+    const std::size_t from = std::string("CREATE INDEX ").size();
+    return s.substr(from, s.find(' ', from) - from);
+}
+
+bool sameName(const std::string& a, const std::string& b)
+{
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y)); });
+}
+
+}
+
+int addMissingIndexes(Database& db)
+{
+    std::vector<const char*> missing;
+    for (const auto& s : stores()) {
+        if (db.name() != s.name)
+            continue;
+        const std::vector<std::string> present = db.IndexNames();
+        for (const auto& t : s.tables)
+            for (const char* ix : t.indexes)
+                if (std::none_of(present.begin(), present.end(), [&](const std::string& p) { return sameName(p, indexNameOf(ix)); }))
+                    missing.push_back(ix);
+    }
+    if (missing.empty())
+        return 0;
+    try {
+        db.BeginTrans();
+        for (const char* ix : missing)
+            db.Execute(ix);
+        db.CommitTrans();
+    } catch (const DbError&) {
+        db.Rollback();
+        return 0;
+    }
+    return static_cast<int>(missing.size());
 }
 
 void dropStore(const StoreLocation& where, const std::string& mdbName)

@@ -10,7 +10,9 @@ class StoreLocation;
 
 // The tables of the suite's stores that this module reads or writes, with the declared
 // types the program reads back as field types, and the indexes the cash report's
-// selections need (by day, by document number).
+// selections need (by day, by document number, and the two its one pass over a period
+// reads: the payments by day and code, holding every field the pass reads but the
+// note, and the documents by number, holding every field their search compares).
 //
 // createStore() creates one store (by its .mdb name) with all its tables and indexes;
 // it raises DbError when the store exists already. The known stores are listed by
@@ -21,6 +23,13 @@ void createStore(const StoreLocation& where, const std::string& mdbName);
 // created; raises DbError for a store the catalogue does not know.
 void createStoreTables(Database& db);
 const std::vector<std::string>& knownStores();
+
+// Adds to a store of the catalogue the indexes of the catalogue it lacks, as a store made
+// by an earlier version lacks those added since; its data are not touched. Returns how
+// many it made. The indexes only make reads faster, and every read gives the same
+// records without them: a store that cannot be changed now (read-only, or held by
+// another workstation's transaction) is left as it is, and 0 is returned.
+int addMissingIndexes(Database& db);
 
 // Takes a store away whole: on a server its schema with every table in it, in a
 // transaction of its own; otherwise its file, with the journal files SQLite may have

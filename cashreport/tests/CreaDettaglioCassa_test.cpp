@@ -5,11 +5,14 @@
 #include "platform/Clock.h"
 #include "platform/AtomicFile.h"
 #include "platform/Database.h"
+#include "platform/Recordset.h"
 #include "testing/EngineFolder.h"
 #include "testing/TempFolder.h"
 
 #include <gtest/gtest.h>
+#include <cctype>
 #include <optional>
+#include <vector>
 
 using namespace ravelt;
 using namespace ravelt::testing;
@@ -177,22 +180,25 @@ TEST_P(CreaDettaglioCassa, MissingStoresTablesAndFieldsLeaveThePreviousReport)
     struct Case {
         const char* what;
         const char* store;
-        const char* statement;  // run on the store; null: the store's file is removed
+        std::vector<const char*> statements;  // run on the store; none: the store's file is removed
         const char* inDescription;
     } cases[] = {
-        {"registry removed", "AnagraficaHotels.mdb", nullptr, "AnagraficaHotels.mdb"},
-        {"column store removed", "ColonneRavelt.mdb", nullptr, "ColonneRavelt.mdb"},
-        {"counts table dropped", "Dettaglio.mdb", "Drop Table Dettaglio", "Dettaglio"},
-        {"amount field dropped", "Fatture.mdb", "Alter Table Incassi Drop Column Importo", "Importo"},
-        {"document field dropped", "Fatture.mdb", "Alter Table DatiFattura Drop Column RiepAcc", "RiepAcc"},
+        {"registry removed", "AnagraficaHotels.mdb", {}, "AnagraficaHotels.mdb"},
+        {"column store removed", "ColonneRavelt.mdb", {}, "ColonneRavelt.mdb"},
+        {"counts table dropped", "Dettaglio.mdb", {"Drop Table Dettaglio"}, "Dettaglio"},
+        // A field an index holds goes with the index, as in a store of another program's
+        // making, which has none of ours; the run cannot make the index again.
+        {"amount field dropped", "Fatture.mdb", {"Drop Index Incassi_Giorno", "Alter Table Incassi Drop Column Importo"}, "Importo"},
+        {"document field dropped", "Fatture.mdb", {"Drop Index DatiFattura_Documento", "Alter Table DatiFattura Drop Column RiepAcc"},
+         "RiepAcc"},
     };
     for (const auto& c : cases) {
         EngineFolder folder(engine());
         createHandFixture(folder.path(), "");
-        if (c.statement)
-            Database::OpenDatabase(c.store, folder.path())->Execute(c.statement);
-        else
+        if (c.statements.empty())
             folder.removeStore(c.store);
+        for (const char* statement : c.statements)
+            Database::OpenDatabase(c.store, folder.path())->Execute(statement);
         folder.write("FD3", "previous report\r\n");
         CashReportRequest r = request("28/02/2024", "01/03/2024", "Tutti");
         r.folder = folder.path();
@@ -417,6 +423,63 @@ std::vector<std::string> linesOf(const std::string& bytes)
 // An amount of hundreds of billions on one day: its column, and the total's, widen on
 // every line, so every table line has the same length and the frame's joints stand in
 // the same places; the day column and the title keep their widths.
+// A store of invoices made before the period's pass had its indexes gets them at the
+// first run, with its records as they were and the same report; a store another
+// workstation holds in a transaction is read without them, and gets them at a later run.
+TEST_P(CreaDettaglioCassaOnEngine, AStoreWithoutThePassIndexesGetsThemAndKeepsItsRecords)
+{
+    const std::vector<std::string> passIndexes = {"datifattura_documento", "incassi_giorno"};
+    auto indexes = [](const std::filesystem::path& folder) {
+        std::vector<std::string> found;
+        for (std::string name : Database::OpenDatabase("Fatture.mdb", folder)->IndexNames()) {
+            for (char& ch : name)
+                ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
+            if (name == "datifattura_documento" || name == "incassi_giorno")
+                found.push_back(name);
+        }
+        return found;
+    };
+    auto records = [](const std::filesystem::path& folder) {
+        auto db = Database::OpenDatabase("Fatture.mdb", folder);
+        std::string all;
+        for (const char* table : {"Select * From DatiFattura Order By NDocumento, TipoDocumento, DataEmissione, Contatore, RiepAcc",
+                                  "Select * From Incassi Order By NDocumento, TipoDocumento, DataEmissione, Sigla, Importo, Nota"}) {
+            auto rs = db->OpenRecordset(table);
+            for (rs->MoveFirst(); !rs->EOF_(); rs->MoveNext())
+                for (int k = 0; k < rs->fieldCount(); ++k)
+                    all += (rs->Fields(k).isNull() ? std::string("Null") : rs->Fields(k).toText()) + (k + 1 < rs->fieldCount() ? "|" : "\n");
+        }
+        return all;
+    };
+
+    EngineFolder folder(GetParam());
+    createHandFixture(folder.path(), "rK");
+    ASSERT_EQ(indexes(folder.path()), passIndexes) << "a new store has the pass's indexes";
+    ASSERT_FALSE(runOver(folder.path(), AmountsPath::Period).failed);
+    const std::string expected = folder.read("FD3");
+    const std::string before = records(folder.path());
+
+    {
+        auto db = Database::OpenDatabase("Fatture.mdb", folder.path());
+        db->Execute("Drop Index DatiFattura_Documento");
+        db->Execute("Drop Index Incassi_Giorno");
+    }
+    {
+        auto holder = Database::OpenDatabase("Fatture.mdb", folder.path());
+        holder->BeginTrans();
+        Outcome held = runOver(folder.path(), AmountsPath::Period);
+        holder->Rollback();
+        ASSERT_FALSE(held.failed) << held.text;
+        EXPECT_EQ(visibleBytes(folder.read("FD3")), visibleBytes(expected));
+        EXPECT_TRUE(indexes(folder.path()).empty());
+    }
+    Outcome o = runOver(folder.path(), AmountsPath::Period);
+    ASSERT_FALSE(o.failed) << o.text;
+    EXPECT_EQ(visibleBytes(folder.read("FD3")), visibleBytes(expected));
+    EXPECT_EQ(indexes(folder.path()), passIndexes);
+    EXPECT_EQ(records(folder.path()), before);
+}
+
 TEST_P(CreaDettaglioCassaOnEngine, AWideCellWidensItsWholeColumn)
 {
     EngineFolder folder(GetParam());

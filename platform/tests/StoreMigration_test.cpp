@@ -175,7 +175,7 @@ TEST_F(Migration, CopiesEveryStoreWithItsValuesExactly)
     EXPECT_EQ(psql("SELECT \"Causale\", \"Importo\", \"Peso\" FROM importato.\"Movimenti\" WHERE \"Piano\" = 32767"),
               "ÀÉÎ õ ü €||-2.5\n");
     EXPECT_EQ(psql("SELECT sum(\"Importo\") FROM importato.\"Movimenti\""), "123456790246.9133\n");
-    EXPECT_EQ(psql("SELECT count(*) FROM pg_indexes WHERE schemaname = 'fatture'"), "4\n");
+    EXPECT_EQ(psql("SELECT count(*) FROM pg_indexes WHERE schemaname = 'fatture'"), "6\n");
 
     auto imported = Database::OpenDatabase(server(), "Importato.mdb")->TableDefs();
     auto source = Database::OpenDatabase(files(), "Importato.mdb")->TableDefs();
