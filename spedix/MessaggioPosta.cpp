@@ -130,8 +130,29 @@ std::string IntestazioneCodificata(const std::string& valore)
     return out;
 }
 
+std::string ParametroNome(const std::string& parametro, const std::string& valore)
+{
+    bool quotable = true;
+    for (unsigned char c : valore)
+        if (c < 0x20 || c >= 0x7F || c == '"' || c == '\\')
+            quotable = false;
+    if (quotable)
+        return parametro + "=\"" + valore + "\"";
+    // RFC 2231 attribute-char: letters, digits and these marks go as they are.
+    static const std::string_view plain = "!#$&+-.^_`|~";
+    std::string out = parametro + "*=UTF-8''";
+    for (unsigned char c : valore) {
+        if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
+            (c < 0x80 && plain.find(static_cast<char>(c)) != std::string_view::npos))
+            out += static_cast<char>(c);
+        else
+            out += {'%', hex[c >> 4], hex[c & 15]};
+    }
+    return out;
+}
+
 std::string ComponiMessaggio(const ImpostazioniPosta& s, const std::string& oggetto, const std::string& testo,
-                             const DatiMessaggio& d)
+                             const DatiMessaggio& d, const std::vector<Allegato>& allegati)
 {
     std::string to;
     for (const auto& r : s.destinatari)
@@ -143,10 +164,30 @@ std::string ComponiMessaggio(const ImpostazioniPosta& s, const std::string& ogge
     m += "Date: " + d.data + "\r\n";
     m += "Message-ID: " + d.idMessaggio + "\r\n";
     m += "MIME-Version: 1.0\r\n";
-    m += "Content-Type: text/plain; charset=utf-8\r\n";
-    m += "Content-Transfer-Encoding: quoted-printable\r\n";
+    const std::string textPart = "Content-Type: text/plain; charset=utf-8\r\n"
+                                 "Content-Transfer-Encoding: quoted-printable\r\n"
+                                 "\r\n" +
+                                 QuotedPrintable(testo);
+    if (allegati.empty())
+        return m + textPart;
+    // Each part ends with the CR LF that belongs to the next boundary line, so the text
+    // part reads back with exactly its own line ends.
+    const std::string boundary = std::string("--") + SeparatoreParti;
+    m += "Content-Type: multipart/mixed;\r\n boundary=\"" + std::string(SeparatoreParti) + "\"\r\n";
     m += "\r\n";
-    m += QuotedPrintable(testo);
+    m += boundary + "\r\n" + textPart + "\r\n";
+    for (const auto& a : allegati) {
+        std::string data = Base64(a.contenuto);
+        if (!data.empty())
+            data.resize(data.size() - 2);  // the last CR LF is the boundary's
+        m += boundary + "\r\n";
+        m += "Content-Type: " + a.tipo + ";\r\n " + ParametroNome("name", a.nome) + "\r\n";
+        m += "Content-Disposition: attachment;\r\n " + ParametroNome("filename", a.nome) + "\r\n";
+        m += "Content-Transfer-Encoding: base64\r\n";
+        m += "\r\n";
+        m += data + "\r\n";
+    }
+    m += boundary + "--\r\n";
     return m;
 }
 

@@ -74,3 +74,95 @@ TEST(ComponiMessaggio, HeadersThenTheTextOnce)
 }
 
 }
+
+namespace {
+
+TEST(ParametroNome, QuotedWhenPlainAsciiElseRfc2231)
+{
+    struct Case {
+        const char* name;
+        std::string value;
+        std::string written;
+    } cases[] = {
+        {"plain name", "report.pdf", "filename=\"report.pdf\""},
+        {"blanks fit a quoted string", "Incassi gennaio.pdf", "filename=\"Incassi gennaio.pdf\""},
+        {"accented letter", "città.csv", "filename*=UTF-8''citt%C3%A0.csv"},
+        {"quote", "il \"vero\".pdf", "filename*=UTF-8''il%20%22vero%22.pdf"},
+        {"backslash", "a\\b.pdf", "filename*=UTF-8''a%5Cb.pdf"},
+        {"control character", "a\tb", "filename*=UTF-8''a%09b"},
+        {"encoded name keeps the marks RFC 2231 allows", "è!#$&+-.^_`|~", "filename*=UTF-8''%C3%A8!#$&+-.^_`|~"},
+        {"marks that must be encoded", "x*'%;=()é", "filename*=UTF-8''x%2A%27%25%3B%3D%28%29%C3%A9"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ParametroNome("filename", c.value), c.written) << c.name;
+}
+
+// With files the message is multipart/mixed: the text part as a plain message's body,
+// then each file in base64, the last CR LF of each part belonging to the boundary
+// after it.
+TEST(ComponiMessaggio, AttachmentsAfterTheTextInOneMultipart)
+{
+    ImpostazioniPosta s;
+    s.mittente = "Cassa <cassa@hotel.example>";
+    s.destinatari = {"a@x.example"};
+    DatiMessaggio d{"Sat, 31 Jan 2026 23:59:00 +0100", "<1@h>"};
+    std::vector<Allegato> allegati = {
+        {"report.pdf", "application/pdf", std::string("%PDF\x00\xff", 6)},
+        {"Incassi città.csv", "text/csv", "a;b\r\n"},
+        {"vuoto.bin", "application/octet-stream", ""},
+    };
+    std::string m = ComponiMessaggio(s, "Incassi", "riga\r\n", d, allegati);
+    std::string expected = "From: Cassa <cassa@hotel.example>\r\n"
+                           "To: a@x.example\r\n"
+                           "Subject: Incassi\r\n"
+                           "Date: Sat, 31 Jan 2026 23:59:00 +0100\r\n"
+                           "Message-ID: <1@h>\r\n"
+                           "MIME-Version: 1.0\r\n"
+                           "Content-Type: multipart/mixed;\r\n boundary=\"=_spedix-parte_=\"\r\n"
+                           "\r\n"
+                           "--=_spedix-parte_=\r\n"
+                           "Content-Type: text/plain; charset=utf-8\r\n"
+                           "Content-Transfer-Encoding: quoted-printable\r\n"
+                           "\r\n"
+                           "riga\r\n"
+                           "\r\n"
+                           "--=_spedix-parte_=\r\n"
+                           "Content-Type: application/pdf;\r\n name=\"report.pdf\"\r\n"
+                           "Content-Disposition: attachment;\r\n filename=\"report.pdf\"\r\n"
+                           "Content-Transfer-Encoding: base64\r\n"
+                           "\r\n"
+                           "JVBERgD/\r\n"
+                           "--=_spedix-parte_=\r\n"
+                           "Content-Type: text/csv;\r\n name*=UTF-8''Incassi%20citt%C3%A0.csv\r\n"
+                           "Content-Disposition: attachment;\r\n filename*=UTF-8''Incassi%20citt%C3%A0.csv\r\n"
+                           "Content-Transfer-Encoding: base64\r\n"
+                           "\r\n"
+                           "YTtiDQo=\r\n"
+                           "--=_spedix-parte_=\r\n"
+                           "Content-Type: application/octet-stream;\r\n name=\"vuoto.bin\"\r\n"
+                           "Content-Disposition: attachment;\r\n filename=\"vuoto.bin\"\r\n"
+                           "Content-Transfer-Encoding: base64\r\n"
+                           "\r\n"
+                           "\r\n"
+                           "--=_spedix-parte_=--\r\n";
+    EXPECT_EQ(m, expected);
+}
+
+// The boundary cannot occur inside a part: a text that holds it, and one that ends
+// without a line end, are encoded so that no line of the message starts with it
+// except the boundary lines themselves.
+TEST(ComponiMessaggio, ATextHoldingTheBoundaryCannotCutThePart)
+{
+    ImpostazioniPosta s;
+    s.mittente = "cassa@hotel.example";
+    s.destinatari = {"a@x.example"};
+    const std::string boundary = std::string("--") + SeparatoreParti;
+    std::string m = ComponiMessaggio(s, "x", boundary + "\r\n" + boundary + "--", {"d", "<i>"},
+                                     {{"a.pdf", "application/pdf", boundary + "\r\n"}});
+    size_t lines = 0;
+    for (size_t at = m.find("\r\n" + boundary); at != std::string::npos; at = m.find("\r\n" + boundary, at + 1))
+        ++lines;
+    EXPECT_EQ(lines, 3u) << "two parts opened, one closing line:\n" << m;
+}
+
+}
