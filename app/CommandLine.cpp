@@ -1,11 +1,15 @@
 #include "app/CommandLine.h"
 
 #include "app/ArgumentError.h"
+#include "app/AuditCommand.h"
+#include "app/AuditOptions.h"
 #include "app/CommandSyntax.h"
 #include "app/DemoCommand.h"
 #include "app/MigrateCommand.h"
 #include "app/OutputCommands.h"
 #include "app/ReportCommand.h"
+#include "app/ScheduleCommand.h"
+#include "cashreport/NamedPeriod.h"
 #include "app/ShownArgument.h"
 #include "app/TablePrintCommand.h"
 #include "app/WorkingFolder.h"
@@ -52,13 +56,16 @@ const std::vector<Command>& commands()
     static const std::vector<Command> table = withCommonOptions({
         {{"report",
           {},
-          {{"from", "GG/MM/AAAA", "il primo giorno del periodo (anche GGMMAA o GGMMAAAA)", true},
+          {{"from", "GG/MM/AAAA", "il primo giorno del periodo (anche GGMMAA o GGMMAAAA)"},
            {"to", "GG/MM/AAAA",
-            "l'ultimo giorno, prima dello stesso giorno " + std::to_string(MaxPeriodYears) + " anni dopo il primo", true},
+            "l'ultimo giorno, prima dello stesso giorno " + std::to_string(MaxPeriodYears) + " anni dopo il primo"},
+           {"period", "NOME", std::string("il periodo per nome, dall'orologio della postazione, al posto di --from e --to: ") + namedPeriodNames()},
            {"type", "Tutti|Fatture|Ricevute", "il tipo di documento (senza: Tutti)"},
-           {"counter", "N", "il contatore contabile, 0 per tutti (senza: 0)"}},
+           {"counter", "N", "il contatore contabile, 0 per tutti (senza: 0)"},
+           {"strict", "", "esito 3 se degli incassi non sono in nessuna colonna"}},
           "il dettaglio incassi del periodo, senza finestre: scrive il file del report FD<PCLocal>",
-          "Il file precedente resta com'era se il report non si può fare.",
+          "Il file precedente resta com'era se il report non si può fare. Gli incassi del periodo che non\n"
+          "sono in nessuna colonna (né nel totale) sono elencati sui messaggi, per codice.",
           "ravelt report --from 01/01/2026 --to 31/01/2026 --type Fatture --counter 1"},
          commandReport},
         {{"print",
@@ -119,6 +126,31 @@ const std::vector<Command>& commands()
           "proprietario se contiene una password).",
           "ravelt migrate --to \"host=server.hotel dbname=hotel user=cassa\""},
          commandMigrate},
+        {{"audit",
+          {},
+          auditOptions(),
+          "il controllo notturno: il report del periodo (senza --period: ieri), poi le uscite chieste",
+          "Le uscite nell'ordine: il PDF (--pdf), la stampa (--print), la posta con il PDF allegato se fatto\n"
+          "(--mail). Ogni passo riuscito scrive una riga \"audit: ...\"; il primo che non riesce ferma il\n"
+          "controllo con il motivo e un esito diverso da 0 (la posta: il codice di spedix).",
+          "ravelt audit --period yesterday --pdf --mail"},
+         commandAudit},
+        {{"schedule",
+          {"AZIONE"},
+          scheduleOptions(),
+          "il controllo notturno (ravelt audit) a un'ora fissa, con un timer di systemd dell'utente",
+          "AZIONE è una di queste:\n"
+          "  add     con --name, --at ed eventualmente --on e le opzioni di ravelt audit: scrive il timer e il\n"
+          "          servizio ravelt-audit-NOME in $XDG_CONFIG_HOME/systemd/user (~/.config/systemd/user), che\n"
+          "          eseguono ravelt audit nella cartella di lavoro all'ora data (un'ora mancata a computer spento\n"
+          "          si recupera al primo avvio successivo); se il gestore dei servizi dell'utente è attivo avvia\n"
+          "          il timer, altrimenti dice i comandi che lo attivano\n"
+          "  list    ogni pianificazione con i suoi orari, il comando e la prossima esecuzione\n"
+          "  remove  con --name: ferma e toglie la pianificazione\n"
+          "Nelle unità non c'è nessuna password: se la cartella chiede quella della direzione, il servizio la\n"
+          "legge dalla prima riga di ~/.config/ravelt/password, leggibile solo dal proprietario (chmod 600).",
+          "ravelt schedule add --name mattino --at 06:30 --on mon,tue,wed,thu,fri --pdf --mail"},
+         commandSchedule},
     });
     return table;
 }

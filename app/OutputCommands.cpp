@@ -52,10 +52,9 @@ std::unique_ptr<QCoreApplication> applicazione(bool gui)
     return std::make_unique<QCoreApplication>(argc, argv);
 }
 
-// Opens the workstation, then runs 'command' with the printers, the environment and the
-// mail program's launcher of this machine, writing to the command's streams.
-template <typename Command>
-int run(bool gui, const CommandStreams& io, ProgramState& state, Command command)
+}
+
+int withOutputContext(bool gui, const CommandStreams& io, ProgramState& state, const std::function<int(const ContestoComandi&)>& command)
 {
     if (!openWorkstation(state, io))
         return EsitoFallito;
@@ -80,8 +79,6 @@ int run(bool gui, const CommandStreams& io, ProgramState& state, Command command
     return code;
 }
 
-}
-
 int commandPrint(const ParsedArguments& args, const CommandStreams& io, ProgramState& state)
 {
     OpzioniStampa o;
@@ -93,17 +90,17 @@ int commandPrint(const ParsedArguments& args, const CommandStreams& io, ProgramS
     o.normale = args.flag("normal");
     o.orizzontale = args.flag("landscape");
     o.fronteRetro = args.flag("duplex");
-    return run(true, io, state, [&o](const ContestoComandi& c) { return ComandoStampa(o, c); });
+    return withOutputContext(true, io, state, [&o](const ContestoComandi& c) { return ComandoStampa(o, c); });
 }
 
 int commandCsv(const ParsedArguments&, const CommandStreams& io, ProgramState& state)
 {
-    return run(false, io, state, ComandoCsv);
+    return withOutputContext(false, io, state, [](const ContestoComandi& c) { return ComandoCsv(c); });
 }
 
 int commandMail(const ParsedArguments&, const CommandStreams& io, ProgramState& state)
 {
-    return run(false, io, state, ComandoMail);
+    return withOutputContext(false, io, state, [](const ContestoComandi& c) { return ComandoMail(c); });
 }
 
 }

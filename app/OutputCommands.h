@@ -2,6 +2,9 @@
 #include "shell/program_state.h"
 #include "app/CommandStreams.h"
 #include "app/CommandSyntax.h"
+#include "output/ComandiUscita.h"
+
+#include <functional>
 
 namespace ravelt {
 
@@ -17,5 +20,11 @@ namespace ravelt {
 int commandPrint(const ParsedArguments& args, const CommandStreams& io, ProgramState& state);
 int commandCsv(const ParsedArguments& args, const CommandStreams& io, ProgramState& state);
 int commandMail(const ParsedArguments& args, const CommandStreams& io, ProgramState& state);
+
+// Opens the workstation, then runs 'command' with the printers, the environment and the
+// mail program's launcher of this machine, writing to the command's streams; 'gui' when
+// the command prints (the toolkit's widgets application). Returns the command's code, 1
+// when the workstation cannot be opened.
+int withOutputContext(bool gui, const CommandStreams& io, ProgramState& state, const std::function<int(const ContestoComandi&)>& command);
 
 }

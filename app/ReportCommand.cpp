@@ -6,6 +6,8 @@
 #include "app/Workstation.h"
 #include "cashreport/CreaDettaglioCassa.h"
 #include "cashreport/DocumentType.h"
+#include "cashreport/NamedPeriod.h"
+#include "platform/Clock.h"
 #include "shell/MainFormRules.h"
 #include "shell/program_state.h"
 #include "platform/Calendar.h"
@@ -14,10 +16,42 @@
 
 namespace ravelt {
 
+namespace {
+
+// The period of the command line: --from and --to, or --period by its name, counted from
+// the workstation's clock. Raises ArgumentError for both ways given, for neither, and
+// for an unknown name.
+std::pair<std::string, std::string> periodArguments(const ParsedArguments& args, const Clock& clock)
+{
+    const std::string* name = args.value("period");
+    if (name) {
+        if (args.value("from") || args.value("to"))
+            throw ArgumentError("--period non va insieme a --from e --to");
+        const DateTime now = clock.now();
+        const auto period = namedPeriod(*name, CalendarDate{now.year, now.month, now.day});
+        if (!period)
+            throw ArgumentError("periodo sconosciuto: " + shownArgument(*name) + " (" + namedPeriodNames() + ")");
+        return {period->first.text(), period->second.text()};
+    }
+    if (!args.value("from") || !args.value("to"))
+        throw ArgumentError("servono --from e --to, oppure --period");
+    return {dateArgument(*args.value("from"), "data iniziale"), dateArgument(*args.value("to"), "data finale")};
+}
+
+}
+
 int commandReport(const ParsedArguments& args, const CommandStreams& io, ProgramState& state)
 {
-    const std::string from = dateArgument(*args.value("from"), "data iniziale");
-    const std::string to = dateArgument(*args.value("to"), "data finale");
+    const SystemClock clock;
+    ReportOutcome outcome = runReportCommand(args, io, state, clock);
+    if (outcome.code == 0 && args.flag("strict") && !outcome.unassigned.empty())
+        return EsitoNonAssegnati;
+    return outcome.code;
+}
+
+ReportOutcome runReportCommand(const ParsedArguments& args, const CommandStreams& io, ProgramState& state, const Clock& clock)
+{
+    const auto [from, to] = periodArguments(args, clock);
     // The window's rules for the period: start not after the end, at most 100 years.
     std::array<std::int16_t, 13> giorni = CommonYearMonthLengths;
     const PeriodCheck period = checkPeriod(from, to, giorni);
@@ -31,7 +65,7 @@ int commandReport(const ParsedArguments& args, const CommandStreams& io, Program
         counter = static_cast<std::int16_t>(wholeNumberArgument(*text, "contatore", 0, 32767));
 
     if (!openWorkstation(state, io))
-        return 1;
+        return {1, {}, {}};
     state.ContatoreScelto = counter;
 
     CashReportRequest r;
@@ -59,12 +93,13 @@ int commandReport(const ParsedArguments& args, const CommandStreams& io, Program
             io.err << "\r" << std::string(40, ' ') << "\r" << std::flush;
         io.out << "Report scritto in " << result.reportPath.string() << " (" << result.days << " giorni, dal " << from
                << " al " << to << ", " << type << ", contatore " << counter << ")\n";
-        return 0;
+        io.err << unassignedText(result.unassigned);
+        return {0, result.reportPath, result.unassigned};
     } catch (const CashReportError& e) {
         if (!lastDay.empty())
             io.err << "\n";
         io.err << "ravelt report: " << e.description() << " (" << e.source() << ")\n";
-        return 1;
+        return {1, {}, {}};
     }
 }
 

@@ -31,6 +31,14 @@ void runCashReportWindow(RaveltDT& window, const ReportRequest& request, Message
         window.setHourglass(false);
         if (result.CodiceAssistenza)
             state.CodiceAssistenza = *result.CodiceAssistenza;
+        if (!result.unassigned.empty()) {
+            std::string text = unassignedText(result.unassigned);
+            text.pop_back();
+            std::string lines;
+            for (char ch : text)
+                lines += ch == '\n' ? std::string("\r\n") : std::string(1, ch);
+            messages.MostraMessaggio(lines, StileMessaggio::SoloOk + StileMessaggio::Avviso, "Dettaglio forme di incasso");
+        }
         SystemClock clock;
         MenuStampa menu(r.folder, state.PCLocal, state, &clock, messages, {}, &window);
         menu.exec();

@@ -1,8 +1,11 @@
 #pragma once
+#include "cashreport/UnassignedCode.h"
+
 #include <array>
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace ravelt {
 
@@ -17,6 +20,9 @@ struct CashReportResult {
     long days = 0;            // day lines written
     long queries = 0;         // statements prepared on the stores
     long rowsRead = 0;        // rows the column amounts read from the stores
+    // The codes whose payments of the period the report shows nowhere (no headed column
+    // gathers them), with their descriptions; empty when every payment found a column.
+    std::vector<UnassignedCode> unassigned;
 };
 
 }

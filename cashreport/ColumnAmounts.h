@@ -1,7 +1,9 @@
 #pragma once
 #include "cashreport/Totali.h"
+#include "cashreport/UnassignedCode.h"
 
 #include <string>
+#include <vector>
 
 namespace ravelt {
 
@@ -25,6 +27,11 @@ public:
 
     // Rows read from the stores so far: a figure for benchmarks.
     virtual long rowsRead() const = 0;
+
+    // The codes whose payments of the period fall in no headed column, in the order of
+    // their kind and code. The statements, which compute only what the report shows,
+    // give none.
+    virtual std::vector<UnassignedCode> unassigned() const { return {}; }
 
 protected:
     // Applies an amount to positions n and 11 of both tables, and a count to its

@@ -13,6 +13,8 @@
 #include "platform/StoreSchema.h"
 
 #include <array>
+#include <cctype>
+#include <optional>
 #include <memory>
 #include <vector>
 
@@ -80,6 +82,7 @@ struct PeriodFigures {
     std::vector<Totali> days;
     Totali period{};
     long rowsRead = 0;
+    std::vector<UnassignedCode> unassigned;
 };
 
 // Computes every day of the period from start to end for the headed columns, through
@@ -114,7 +117,49 @@ PeriodFigures computeDays(const CashReportRequest& request, CalendarDate start, 
         figures.days.push_back(giorno);
     }
     figures.rowsRead = amounts->rowsRead();
+    figures.unassigned = amounts->unassigned();
     return figures;
+}
+
+// Gives each code of the list its description, the first of the hotel's forms of payment
+// in the code lists with that code (compared without regard to letter case; for an
+// external entry's code, read from its note as a number, the form whose code reads as
+// the same number). The descriptions only help the operator read the list: without the
+// code lists, or with a form missing, a code goes without one.
+void describeUnassigned(const CashReportRequest& request, std::vector<UnassignedCode>& codes)
+{
+    if (codes.empty())
+        return;
+    std::vector<std::pair<std::string, std::string>> forms;
+    try {
+        auto db = Database::OpenDatabase("CodiciVari.mdb", request.folder);
+        auto rs = db->OpenRecordset("Select Sigla, Descrizione From CodiciVari Where NumeroHotel = " + std::to_string(request.NumeroHotel) +
+                                    " and Tipo = 4");
+        for (rs->MoveFirst(); !rs->EOF_(); rs->MoveNext())
+            if (!rs->Fields(0).isNull() && !rs->Fields(0).isUnreadable() && !rs->Fields(1).isNull() && !rs->Fields(1).isUnreadable())
+                forms.emplace_back(rs->Fields(0).toText(), rs->Fields(1).toText());
+    } catch (const std::exception&) {
+        return;
+    }
+    auto folded = [](std::string t) {
+        for (char& ch : t)
+            ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
+        return t;
+    };
+    auto asNumber = [](const std::string& t) -> std::optional<long long> {
+        if (t.empty() || t.size() > 15 || t.find_first_not_of("0123456789") != std::string::npos)
+            return std::nullopt;
+        return std::stoll(t);
+    };
+    for (auto& c : codes) {
+        for (const auto& [sigla, descrizione] : forms) {
+            const bool same = c.external ? asNumber(sigla) && asNumber(c.code) == asNumber(sigla) : folded(sigla) == folded(c.code);
+            if (same) {
+                c.description = descrizione;
+                break;
+            }
+        }
+    }
 }
 
 // Lays out the report and writes it whole as the report file at result.reportPath: the
@@ -176,6 +221,8 @@ CashReportResult run(const CashReportRequest& request)
     writeReport(request, result, figures);
     result.days = static_cast<long>(figures.days.size());
     result.rowsRead = figures.rowsRead;
+    result.unassigned = figures.unassigned;
+    describeUnassigned(request, result.unassigned);
     result.queries += colonne->statementsPrepared() + fatture->statementsPrepared() + dettaglio->statementsPrepared();
     return result;
 }

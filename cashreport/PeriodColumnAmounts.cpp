@@ -8,6 +8,9 @@
 #include "platform/Recordset.h"
 #include "platform/SqlQuote.h"
 
+#include <algorithm>
+#include <cctype>
+#include <optional>
 #include <stdexcept>
 
 namespace ravelt {
@@ -113,13 +116,27 @@ std::string PeriodColumnAmounts::periodPayments(const AmountsSelection& s, const
     }
     if (columns.empty())
         codes = external = "0";
+    // A payment whose code is in no headed column is counted, for the list of what the
+    // report leaves out; the code is tested first, so that the payments of the columns,
+    // nearly all of them, are not searched for their document a second time.
+    std::string unassigned = "1 = 1 and ";
+    if (!columns.empty()) {
+        std::string list;
+        for (int n : columns)
+            list += (list.empty() ? "" : ", ") + std::to_string(n);
+        unassigned = "(Case When p.Sigla In (Select Sigla From ColonneRavelt In 'ColonneRavelt.mdb' Where NumeroColonna In (" + list +
+                     ")) Then 0 Else 1 End) = 1 and ";
+    }
+    const std::string ordinary = paymentType(s, false) + "Exists (Select * From DatiFattura As d Where " + documentOf(s, false) + ")";
+    const std::string marked = "p.NDocumento In (Select NDocumento From DatiFattura Where RiepAcc = 'N' and DataEmissione >= " +
+                               sqlTextLiteral(firstDay) + " and DataEmissione <= " + sqlTextLiteral(lastDay) + ") and " +
+                               paymentType(s, true) + "Exists (Select * From DatiFattura As d Where " + documentOf(s, true) + ")";
     return "Select p.DataEmissione As Giorno, p.Sigla As Sigla, " + codes + " As Colonne, Case When p.TipoDocumento = 'ESTERNI' Then " +
-           external + " Else 0 End As ColonneEsterni, " +
-           sumWhen(paymentType(s, false) + "Exists (Select * From DatiFattura As d Where " + documentOf(s, false) + ")") + " As Ordinari, " +
-           sumWhen("p.NDocumento In (Select NDocumento From DatiFattura Where RiepAcc = 'N' and DataEmissione >= " +
-                   sqlTextLiteral(firstDay) + " and DataEmissione <= " + sqlTextLiteral(lastDay) + ") and " + paymentType(s, true) +
-                   "Exists (Select * From DatiFattura As d Where " + documentOf(s, true) + ")") +
-           " As Segnati, Sum(" + std::string(Units) + ") As Tutti From Incassi As p Where " + paymentsOfPeriod(s, firstDay, lastDay) +
+           external + " Else 0 End As ColonneEsterni, " + sumWhen(ordinary) + " As Ordinari, " + sumWhen(marked) + " As Segnati, Sum(" +
+           std::string(Units) + ") As Tutti, Case When p.TipoDocumento = 'ESTERNI' Then 1 Else 0 End As Esterno, "
+           "Case When p.TipoDocumento = 'ESTERNI' Then Val(Left(p.Nota,4)) End As CodiceEsterno, Count(*) As Voci, "
+           "Count(Case When " + unassigned + ordinary + " Then 1 End) As ContatiOrdinari, Count(Case When " + unassigned + marked +
+           " Then 1 End) As ContatiSegnati From Incassi As p Where " + paymentsOfPeriod(s, firstDay, lastDay) +
            " Group By p.DataEmissione, p.Sigla, p.TipoDocumento, p.Nota";
 }
 
@@ -153,6 +170,10 @@ void PeriodColumnAmounts::addPayments(Database& fatture, const AmountsSelection&
         for (rs->MoveFirst(); !rs->EOF_(); rs->MoveNext()) {
             const std::int64_t codes = rs->Fields(2).toInt();
             const std::int64_t external = rs->Fields(3).toInt();
+            if (codes == 0)
+                noteUnassigned(false, rs->Fields(1), rs->Fields(10).toInt() + rs->Fields(11).toInt(), units(4) - units(5));
+            if (external == 0 && rs->Fields(7).toInt() != 0)
+                noteUnassigned(true, rs->Fields(8), rs->Fields(9).toInt(), units(6));
             if (codes == 0 && external == 0)
                 continue;
             const Currency net = units(4) - units(5);
@@ -173,6 +194,58 @@ void PeriodColumnAmounts::addPayments(Database& fatture, const AmountsSelection&
             throw CashReportError(PeriodValuesCheck::amountsOutOfRange());
         throw;
     }
+}
+
+// Adds a group of payments of a code in no column to the list; a group none of whose
+// payments the report would have counted adds nothing. Codes are told apart as the
+// stores compare them, without regard to letter case; the list keeps the first spelling.
+void PeriodColumnAmounts::noteUnassigned(bool external, const Value& code, long payments, Currency amount)
+{
+    if (payments == 0)
+        return;
+    std::string shown = code.isNull() ? std::string() : code.isUnreadable() ? code.unreadable().description() : code.toText();
+    std::string key = shown;
+    for (char& ch : key)
+        ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
+    key = (external ? "B" : "A") + std::string(code.isNull() ? "-" : "+") + key;
+    auto [it, added] = unassigned_.try_emplace(key);
+    if (added) {
+        it->second.external = external;
+        it->second.code = shown;
+    }
+    (external ? it->second.entries : it->second.payments) += payments;
+    it->second.amount += amount;
+}
+
+std::vector<UnassignedCode> PeriodColumnAmounts::unassigned() const
+{
+    // The number a code's text reads as when it is digits only, as a column compares a
+    // note's number with its codes.
+    auto number = [](const std::string& t) -> std::optional<std::string> {
+        if (t.empty() || t.find_first_not_of("0123456789") != std::string::npos)
+            return std::nullopt;
+        const std::size_t first = t.find_first_not_of('0');
+        return first == std::string::npos ? std::string("0") : t.substr(first);
+    };
+    std::vector<UnassignedCode> list;
+    for (const auto& [key, code] : unassigned_)
+        if (!code.external)
+            list.push_back(code);
+    const std::size_t payments = list.size();
+    for (const auto& [key, code] : unassigned_) {
+        if (!code.external)
+            continue;
+        const auto entryNumber = number(code.code);
+        auto same = std::find_if(list.begin(), list.begin() + static_cast<long>(payments),
+                                 [&](const UnassignedCode& p) { return entryNumber && number(p.code) == entryNumber; });
+        if (same == list.begin() + static_cast<long>(payments)) {
+            list.push_back(code);
+        } else {
+            same->entries += code.entries;
+            same->amount += code.amount;
+        }
+    }
+    return list;
 }
 
 void PeriodColumnAmounts::addCounts(Database& dettaglio, const std::string& firstDay, const std::string& lastDay)

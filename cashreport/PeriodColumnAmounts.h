@@ -1,6 +1,7 @@
 #pragma once
 #include "cashreport/AmountsSelection.h"
 #include "cashreport/ColumnAmounts.h"
+#include "platform/Value.h"
 
 #include <array>
 #include <cstdint>
@@ -40,13 +41,18 @@ public:
     void CalcolaColonnaGiorno(int n, const std::string& g, Totali& giorno, Totali& periodo) override;
     void CalcolaPresenze(const std::string& g, Totali& giorno, Totali& periodo) override;
     long rowsRead() const override { return rowsRead_; }
+    std::vector<UnassignedCode> unassigned() const override;
 
     // The statement of the pass, in the suite's dialect. Its rows, one for each day and
     // code of the period's payments: Giorno, Sigla; for each column listed, in order, 1
     // when the code is one of the column's and 0 otherwise; Ordinari, the payments of
     // ordinary documents; Segnati, those of marked documents; for each column listed the
     // external entries whose note's code is the column's; and Tutti, every payment of the
-    // day and code. Amounts in ten-thousandths, Null when nothing was summed.
+    // day and code; then, for the list of what the report leaves out: Esterno, 1 for a
+    // group of external entries; CodiceEsterno, the code their note gives; Voci, the
+    // payments of the group; ContatiOrdinari and ContatiSegnati, the payments of the two
+    // stages, counted only when the code is in no column listed. Amounts in
+    // ten-thousandths, Null when nothing was summed.
     static std::string periodPayments(const AmountsSelection& s, const std::string& firstDay, const std::string& lastDay,
                                       const std::vector<int>& columns);
 
@@ -63,8 +69,10 @@ private:
     void addPayments(Database& fatture, const AmountsSelection& selection, const std::string& firstDay, const std::string& lastDay,
                      const std::vector<int>& columns);
     void addCounts(Database& dettaglio, const std::string& firstDay, const std::string& lastDay);
+    void noteUnassigned(bool external, const Value& code, long payments, Currency amount);
 
     std::map<std::string, Day> days_;
+    std::map<std::string, UnassignedCode> unassigned_;  // by kind and code folded to capitals
     long rowsRead_ = 0;
 };
 

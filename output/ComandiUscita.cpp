@@ -48,7 +48,7 @@ int eseguiComando(const char* name, const ContestoComandi& c, Work work)
 
 }
 
-int ComandoStampa(const OpzioniStampa& o, const ContestoComandi& c)
+int ComandoStampa(const OpzioniStampa& o, const ContestoComandi& c, std::string* uscita)
 {
     return eseguiComando("print", c, [&] {
         ProgramState& state = *c.state;
@@ -92,6 +92,8 @@ int ComandoStampa(const OpzioniStampa& o, const ContestoComandi& c)
             *c.err << "ravelt print: nessuna stampante installata si chiama \"" << esito.profilo.Dispositivo
                    << "\": stampato sulla stampante corrente\n";
         *c.out << "Stampato " << reportFileName(state.PCLocal) << " su \"" << destinazione << "\": " << esito.uscita << "\n";
+        if (uscita)
+            *uscita = esito.uscita;
         return EsitoRiuscito;
     });
 }
@@ -109,7 +111,7 @@ int ComandoCsv(const ContestoComandi& c)
     });
 }
 
-int ComandoMail(const ContestoComandi& c)
+int ComandoMail(const ContestoComandi& c, const std::vector<std::filesystem::path>& allegati)
 {
     return eseguiComando("mail", c, [&] {
         auto righe = LeggiRigheReport(c.folder, c.state->PCLocal);
@@ -122,6 +124,7 @@ int ComandoMail(const ContestoComandi& c)
         e.attendi = true;
         e.cartellaProgramma = c.cartellaProgramma;
         e.percorsoRicerca = c.percorsoRicerca;
+        e.allegati = allegati;
         int code = InviaEMail(RighePerEditor(*righe), e);
         if (code != 0)
             *c.err << "ravelt mail: il programma di posta è terminato con il codice " << code

@@ -50,7 +50,10 @@ struct OpzioniStampa {
 // Returns 0 when printed; 1 with a message on 'err' for an unknown destination, a
 // missing report file, a store or device that fails. A FontStp.txt line ignored for the
 // default font is told on 'err'.
-int ComandoStampa(const OpzioniStampa& o, const ContestoComandi& c);
+// When 'uscita' is given it receives where the job went: the printer, the PDF file (as
+// the destination names it, relative to the working folder when not absolute) or the
+// text device.
+int ComandoStampa(const OpzioniStampa& o, const ContestoComandi& c, std::string* uscita = nullptr);
 
 // csv: writes fd<N>.csv from the report file and prints its path; SeparatoreXLS.txt
 // lines ignored for their defaults are told on 'err'.
@@ -58,6 +61,7 @@ int ComandoCsv(const ContestoComandi& c);
 
 // mail: sends the whole report's text, converted as the preview shows it, through the
 // mail program, waits for it and returns its exit code (1 when it cannot be started).
-int ComandoMail(const ContestoComandi& c);
+// The files of 'allegati' go with the mail as attachments.
+int ComandoMail(const ContestoComandi& c, const std::vector<std::filesystem::path>& allegati = {});
 
 }

@@ -38,8 +38,14 @@ int InviaEMail(const std::string& testo, const ContestoEMail& c)
                                  " e nel percorso di ricerca PATH). La richiesta " + NomeRichiestaEMail(c.pcLocal) +
                                  " è pronta: si potrà spedire quando il programma sarà installato.");
     std::map<std::string, std::string> env{{"PCLocal", std::to_string(c.pcLocal)}};
-    if (c.attendi)
-        return c.launcher->run(*program, c.folder, env);
+    if (c.attendi) {
+        std::vector<std::string> args;
+        for (const auto& a : c.allegati) {
+            args.push_back("--allegato");
+            args.push_back(a.string());
+        }
+        return c.launcher->run(*program, c.folder, env, args);
+    }
     c.launcher->start(*program, c.folder, env);
     return 0;
 }

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 namespace ravelt {
 
@@ -28,6 +29,8 @@ struct ContestoEMail {
     // folder, then the search path. Empty: the real ones.
     std::filesystem::path cartellaProgramma;
     std::string percorsoRicerca;
+    // Files the mail carries besides the text (the report's PDF); only with 'attendi'.
+    std::vector<std::filesystem::path> allegati;
 };
 
 // Sends the text by e-mail: writes the workstation's request file (replacing it in one

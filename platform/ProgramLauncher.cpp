@@ -75,10 +75,14 @@ void SystemProgramLauncher::start(const std::filesystem::path& program, const st
 }
 
 int SystemProgramLauncher::run(const std::filesystem::path& program, const std::filesystem::path& folder,
-                               const std::map<std::string, std::string>& env)
+                               const std::map<std::string, std::string>& env, const std::vector<std::string>& args)
 {
     QProcess p;
     prepared(p, program, folder, env);
+    QStringList arguments;
+    for (const auto& a : args)
+        arguments << QString::fromStdString(a);
+    p.setArguments(arguments);
     p.setProcessChannelMode(QProcess::ForwardedChannels);
     p.setInputChannelMode(QProcess::ForwardedInputChannel);
     p.start();

@@ -3,6 +3,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace ravelt {
 
@@ -26,10 +27,11 @@ public:
     // std::runtime_error naming it.
     virtual void start(const std::filesystem::path& program, const std::filesystem::path& folder,
                        const std::map<std::string, std::string>& env) = 0;
-    // Starts the program, lets its output through to ours, waits for it and returns its
-    // exit code. A program that cannot be started raises std::runtime_error.
+    // Starts the program with the arguments, lets its output through to ours, waits for
+    // it and returns its exit code. A program that cannot be started raises
+    // std::runtime_error.
     virtual int run(const std::filesystem::path& program, const std::filesystem::path& folder,
-                    const std::map<std::string, std::string>& env) = 0;
+                    const std::map<std::string, std::string>& env, const std::vector<std::string>& args) = 0;
 };
 
 class SystemProgramLauncher : public ProgramLauncher {
@@ -37,7 +39,7 @@ public:
     void start(const std::filesystem::path& program, const std::filesystem::path& folder,
                const std::map<std::string, std::string>& env) override;
     int run(const std::filesystem::path& program, const std::filesystem::path& folder,
-            const std::map<std::string, std::string>& env) override;
+            const std::map<std::string, std::string>& env, const std::vector<std::string>& args) override;
 };
 
 }

@@ -16,6 +16,7 @@ packages=(
   poppler-utils
   xvfb xauth
   lintian desktop-file-utils dpkg-dev file
+  systemd
 )
 if [ "${1:-}" = "--fuzz" ]; then
   packages+=(clang libclang-rt-14-dev llvm)

@@ -51,7 +51,7 @@ namespace ravelt::testing {
 //   p17 "Nota d'accredito n." 6 D2 5 CA 10.00                     p18 "Nota d'accredito n." 7 D2 5 CC 5.00
 //   p19 Ricevuta 8 D2 7 AS 3.00     p20 Ricevuta 9 D2 7 AS 2.00   p21 Fattura 10 D3 5 BO 50.00
 //   p22 Fattura 11 D3 5 GR 150000.00
-//   p23 Fattura 13 D3 7 CA 33.00    p24 Fattura 13 D3 5 CH 8.00
+//   p23 Fattura 13 D3 7 CA 33.00    p24 Fattura 13 D3 5 CH 8.00   p25 Fattura 3 D1 5 XZ 2.00
 //   External entries (ESTERNI, number 0; counter, note, amount):
 //   e1 D1 5 "0004 cassa" 15.00   e2 D1 7 "12ab" 9.99   e3 D1 7 "0004" Null   e4 D1 7 "0004" 3.00
 //   e5 D2 5 "4" -5.00
@@ -71,7 +71,7 @@ namespace ravelt::testing {
 // Stage 2, the documents of D with the variant's conditions, a payment counting when
 // its own day is the document's and a document of hotel 1 has its type, number, day
 // and counter. Never: p5 (paid D2, invoice of D1), p8 (F2 cancelled), p16 (hotel 2),
-// p23 (counter 7 against F4's 5), p3 and p4 (codes in no headed column), p6 (Null),
+// p23 (counter 7 against F4's 5), p3, p4 and p25 (codes in no headed column), p6 (Null),
 // p7 (zero).
 //   Tutti, no R (receipts only with CorrNonPagato 0, invoices, nothing else):
 //     D1: F1 and R1 are in D. p1 CA 100 in cols 1, 2; p2 CC 50.50 col 2; p9 BO 40 col 3.
@@ -202,6 +202,7 @@ void createHandFixture(const std::filesystem::path& folder, const std::string& c
          pay + "('Fattura n.', 11, '20240301', 5, 'GR', 150000.00, '')",  // p22
          pay + "('Fattura n.', 13, '20240301', 7, 'CA', 33.00, '')",   // p23
          pay + "('Fattura n.', 13, '20240301', 5, 'CH', 8.00, '')",    // p24
+         pay + "('Fattura n.', 3, '20240228', 5, 'XZ', 2.00, '')",     // p25
          pay + "('ESTERNI', 0, '20240228', 5, 'XX', 15.00, '0004 cassa')",  // e1
          pay + "('ESTERNI', 0, '20240228', 7, '', 9.99, '12ab')",      // e2
          pay + "('ESTERNI', 0, '20240228', 7, '', Null, '0004')",      // e3

@@ -20,7 +20,8 @@ public:
         started.push_back(p);
         env = e;
     }
-    int run(const std::filesystem::path&, const std::filesystem::path&, const std::map<std::string, std::string>&) override
+    int run(const std::filesystem::path&, const std::filesystem::path&, const std::map<std::string, std::string>&,
+            const std::vector<std::string>&) override
     {
         return 0;
     }

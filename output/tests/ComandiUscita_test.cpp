@@ -20,7 +20,8 @@ public:
     {
         ADD_FAILURE() << "the command waits for the mail program";
     }
-    int run(const std::filesystem::path& p, const std::filesystem::path&, const std::map<std::string, std::string>&) override
+    int run(const std::filesystem::path& p, const std::filesystem::path&, const std::map<std::string, std::string>&,
+            const std::vector<std::string>&) override
     {
         ran.push_back(p);
         return exitCode;

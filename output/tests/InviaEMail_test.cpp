@@ -22,7 +22,8 @@ public:
     {
         calls.push_back({p, f, e, false});
     }
-    int run(const std::filesystem::path& p, const std::filesystem::path& f, const std::map<std::string, std::string>& e) override
+    int run(const std::filesystem::path& p, const std::filesystem::path& f, const std::map<std::string, std::string>& e,
+            const std::vector<std::string>&) override
     {
         calls.push_back({p, f, e, true});
         return exitCode;

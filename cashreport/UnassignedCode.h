@@ -1,0 +1,31 @@
+#pragma once
+#include "platform/Currency.h"
+
+#include <string>
+#include <vector>
+
+namespace ravelt {
+
+// A code whose payments of the period fall in no headed column, so that the report shows
+// them nowhere, not even in its total: either payments the report's rules would count or
+// take off if their code were in a column, or external entries whose note's code is in
+// none.
+//
+// External entries go with the payments of the code a column would gather them under
+// (their note's number, the code's digits read as the same number: entries noted "0009"
+// with the payments of "09"); those whose number no such payment has are listed apart.
+struct UnassignedCode {
+    bool external = false;    // external entries alone, by the number read from their note
+    std::string code;         // as the store holds it; "" for a payment without a code
+    std::string description;  // from the code lists; "" when they have none
+    long payments = 0;        // the payments the report would have counted or taken off
+    long entries = 0;         // the external entries it would have counted
+    Currency amount;          // what the report would have shown for them: added less taken off
+};
+
+// The list as the operator reads it, in Italian: a heading line, then one line for each
+// code with its description, count and amount in the report's number format; "" for an
+// empty list. Each line ends with "\n".
+std::string unassignedText(const std::vector<UnassignedCode>& codes);
+
+}
