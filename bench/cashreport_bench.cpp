@@ -6,6 +6,7 @@
 // between the period's ends Group By DataEmissione, Sigla).
 //
 //   cashreport_bench [folder] [--database CONNINFO] [--ravelt PROGRAM]
+//   cashreport_bench --statement FOLDER STORE SQL   (one statement of the dialect, timed)
 //
 // The demo folders are made under 'folder' (a new temporary folder when none is given,
 // removed at the end): a month of 75 rooms, where the statements are timed too, a year
@@ -144,6 +145,20 @@ int runScan(const fs::path& folder, const std::string& from, const std::string& 
         ++groups;
     double ms = millisecondsSince(start);
     std::printf("%.1f %ld %ld %ld\n", ms, groups, baseline, peakKilobytes());
+    return 0;
+}
+
+// Child, for looking into a plan: runs one statement of the dialect on a store of the
+// folder, reading its rows to the end; prints "ms rows".
+int runStatement(const fs::path& folder, const std::string& store, const std::string& sql)
+{
+    auto db = Database::OpenDatabase(store, folder);
+    auto start = Clock::now();
+    auto rs = db->OpenRecordset(sql);
+    long rows = 0;
+    for (rs->MoveFirst(); !rs->EOF_(); rs->MoveNext())
+        ++rows;
+    std::printf("%.1f %ld\n", millisecondsSince(start), rows);
     return 0;
 }
 
@@ -345,6 +360,8 @@ int main(int argc, char** argv)
         std::vector<std::string> args(argv + 1, argv + argc);
         if (args.size() == 5 && args[0] == "--report")
             return runReport(args[1], args[2], args[3], args[4] == "statements");
+        if (args.size() == 4 && args[0] == "--statement")
+            return runStatement(args[1], args[2], args[3]);
         if (args.size() == 4 && args[0] == "--scan")
             return runScan(args[1], args[2], args[3]);
         std::string conninfo, program;

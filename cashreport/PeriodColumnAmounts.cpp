@@ -117,15 +117,16 @@ std::string PeriodColumnAmounts::periodPayments(const AmountsSelection& s, const
     if (columns.empty())
         codes = external = "0";
     // A payment whose code is in no headed column is counted, for the list of what the
-    // report leaves out; the code is tested first, so that the payments of the columns,
-    // nearly all of them, are not searched for their document a second time.
-    std::string unassigned = "1 = 1 and ";
+    // report leaves out, once for each stage it meets; the code is tested first, once, so
+    // that the payments of the columns, nearly all of them, are not searched for their
+    // document a second time.
+    std::string unassigned = "1 = 1";
     if (!columns.empty()) {
         std::string list;
         for (int n : columns)
             list += (list.empty() ? "" : ", ") + std::to_string(n);
         unassigned = "(Case When p.Sigla In (Select Sigla From ColonneRavelt In 'ColonneRavelt.mdb' Where NumeroColonna In (" + list +
-                     ")) Then 0 Else 1 End) = 1 and ";
+                     ")) Then 0 Else 1 End) = 1";
     }
     const std::string ordinary = paymentType(s, false) + "Exists (Select * From DatiFattura As d Where " + documentOf(s, false) + ")";
     const std::string marked = "p.NDocumento In (Select NDocumento From DatiFattura Where RiepAcc = 'N' and DataEmissione >= " +
@@ -135,8 +136,8 @@ std::string PeriodColumnAmounts::periodPayments(const AmountsSelection& s, const
            external + " Else 0 End As ColonneEsterni, " + sumWhen(ordinary) + " As Ordinari, " + sumWhen(marked) + " As Segnati, Sum(" +
            std::string(Units) + ") As Tutti, Case When p.TipoDocumento = 'ESTERNI' Then 1 Else 0 End As Esterno, "
            "Case When p.TipoDocumento = 'ESTERNI' Then Val(Left(p.Nota,4)) End As CodiceEsterno, Count(*) As Voci, "
-           "Count(Case When " + unassigned + ordinary + " Then 1 End) As ContatiOrdinari, Count(Case When " + unassigned + marked +
-           " Then 1 End) As ContatiSegnati From Incassi As p Where " + paymentsOfPeriod(s, firstDay, lastDay) +
+           "Sum(Case When " + unassigned + " Then (Case When " + ordinary + " Then 1 Else 0 End) + (Case When " + marked +
+           " Then 1 Else 0 End) End) As Contati From Incassi As p Where " + paymentsOfPeriod(s, firstDay, lastDay) +
            " Group By p.DataEmissione, p.Sigla, p.TipoDocumento, p.Nota";
 }
 
@@ -171,7 +172,7 @@ void PeriodColumnAmounts::addPayments(Database& fatture, const AmountsSelection&
             const std::int64_t codes = rs->Fields(2).toInt();
             const std::int64_t external = rs->Fields(3).toInt();
             if (codes == 0)
-                noteUnassigned(false, rs->Fields(1), rs->Fields(10).toInt() + rs->Fields(11).toInt(), units(4) - units(5));
+                noteUnassigned(false, rs->Fields(1), rs->Fields(10).isNull() ? 0 : rs->Fields(10).toInt(), units(4) - units(5));
             if (external == 0 && rs->Fields(7).toInt() != 0)
                 noteUnassigned(true, rs->Fields(8), rs->Fields(9).toInt(), units(6));
             if (codes == 0 && external == 0)

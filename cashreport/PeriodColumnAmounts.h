@@ -50,9 +50,9 @@ public:
     // external entries whose note's code is the column's; and Tutti, every payment of the
     // day and code; then, for the list of what the report leaves out: Esterno, 1 for a
     // group of external entries; CodiceEsterno, the code their note gives; Voci, the
-    // payments of the group; ContatiOrdinari and ContatiSegnati, the payments of the two
-    // stages, counted only when the code is in no column listed. Amounts in
-    // ten-thousandths, Null when nothing was summed.
+    // payments of the group; Contati, the payments of the two stages of documents (a
+    // payment that meets both counts twice), counted only when the code is in no column
+    // listed. Amounts in ten-thousandths, Null when nothing was summed.
     static std::string periodPayments(const AmountsSelection& s, const std::string& firstDay, const std::string& lastDay,
                                       const std::vector<int>& columns);
 

@@ -113,6 +113,9 @@ std::string translateForServer(const std::string& sql,
     return out;
 }
 
+// Every function is a single expression without STRICT (a Null argument gives Null by
+// the expression itself), which is what lets the planner put its body into the statement
+// instead of calling it for each row.
 // The functions keep the meaning the dialect's functions have on SQLite (SqlDialect.cpp):
 // Left, Right and Mid count characters and give case-blind text; Val reads the leading
 // number as the suite's Val does, blanks inside it skipped, exactly (numeric, never
@@ -128,30 +131,21 @@ std::string serverSupportStatements(const std::string& citextSchema)
     std::string s;
     s += "CREATE SCHEMA IF NOT EXISTS ravelt;\n";
     s += "CREATE OR REPLACE FUNCTION ravelt.jet_left(s text, n bigint) RETURNS " + ci +
-         " LANGUAGE sql IMMUTABLE STRICT AS $$ SELECT CASE WHEN n <= 0 THEN '' ELSE left(s, least(n, 2147483647)::int) END::" + ci + " $$;\n";
+         " LANGUAGE sql IMMUTABLE AS $$ SELECT CASE WHEN s IS NULL OR n IS NULL THEN NULL WHEN n <= 0 THEN '' ELSE left(s, least(n, 2147483647)::int) END::" + ci + " $$;\n";
     s += "CREATE OR REPLACE FUNCTION ravelt.jet_right(s text, n bigint) RETURNS " + ci +
-         " LANGUAGE sql IMMUTABLE STRICT AS $$ SELECT CASE WHEN n <= 0 THEN '' ELSE right(s, least(n, 2147483647)::int) END::" + ci + " $$;\n";
+         " LANGUAGE sql IMMUTABLE AS $$ SELECT CASE WHEN s IS NULL OR n IS NULL THEN NULL WHEN n <= 0 THEN '' ELSE right(s, least(n, 2147483647)::int) END::" + ci + " $$;\n";
     s += "CREATE OR REPLACE FUNCTION ravelt.mid(s text, p bigint) RETURNS " + ci +
-         " LANGUAGE sql IMMUTABLE STRICT AS $$ SELECT substr(s, greatest(p, 1)::int)::" + ci + " $$;\n";
+         " LANGUAGE sql IMMUTABLE AS $$ SELECT CASE WHEN s IS NULL OR p IS NULL THEN NULL ELSE substr(s, greatest(p, 1)::int) END::" + ci + " $$;\n";
     s += "CREATE OR REPLACE FUNCTION ravelt.mid(s text, p bigint, n bigint) RETURNS " + ci +
-         " LANGUAGE sql IMMUTABLE STRICT AS $$ SELECT CASE WHEN n < 0 THEN substr(s, greatest(p, 1)::int) "
+         " LANGUAGE sql IMMUTABLE AS $$ SELECT CASE WHEN s IS NULL OR p IS NULL OR n IS NULL THEN NULL WHEN n < 0 THEN substr(s, greatest(p, 1)::int) "
          "ELSE substr(s, greatest(p, 1)::int, least(n, 2147483647)::int) END::" + ci + " $$;\n";
-    s += "CREATE OR REPLACE FUNCTION ravelt.val(s text) RETURNS numeric LANGUAGE plpgsql IMMUTABLE STRICT AS $$\n"
-         "DECLARE i int := 1; n int := length(s); ch text; digits text := ''; point boolean := false; found boolean := false;\n"
-         "BEGIN\n"
-         "  WHILE i <= n AND substr(s, i, 1) IN (' ', E'\\t') LOOP i := i + 1; END LOOP;\n"
-         "  IF i <= n AND substr(s, i, 1) IN ('-', '+') THEN digits := substr(s, i, 1); i := i + 1; END IF;\n"
-         "  WHILE i <= n LOOP\n"
-         "    ch := substr(s, i, 1);\n"
-         "    IF ch BETWEEN '0' AND '9' THEN digits := digits || ch; found := true;\n"
-         "    ELSIF ch = '.' AND NOT point THEN digits := digits || ch; point := true;\n"
-         "    ELSIF ch NOT IN (' ', E'\\t') THEN EXIT;\n"
-         "    END IF;\n"
-         "    i := i + 1;\n"
-         "  END LOOP;\n"
-         "  IF NOT found THEN RETURN 0; END IF;\n"
-         "  RETURN digits::numeric;\n"
-         "END $$;\n";
+    // Val is one expression, so that the planner puts it in the statement instead of
+    // calling a function for each row: the longest prefix Val reads (blanks, a sign,
+    // digits and blanks, one point, digits and blanks), a number when it holds a digit,
+    // 0 otherwise, Null for Null.
+    const std::string prefix = "substring(s from '^[ \\t]*[+-]?[0-9 \\t]*(?:[.][0-9 \\t]*)?')";
+    s += "CREATE OR REPLACE FUNCTION ravelt.val(s text) RETURNS numeric LANGUAGE sql IMMUTABLE AS $$ SELECT CASE WHEN s IS NULL THEN NULL "
+         "WHEN " + prefix + " ~ '[0-9]' THEN translate(" + prefix + ", E' \\t', '')::numeric ELSE 0 END $$;\n";
     s += "CREATE OR REPLACE FUNCTION ravelt.val(x numeric) RETURNS numeric LANGUAGE sql IMMUTABLE AS $$ SELECT x $$;\n";
     s += "CREATE OR REPLACE FUNCTION ravelt.instr(s text, t text) RETURNS bigint LANGUAGE sql IMMUTABLE AS "
          "$$ SELECT strpos(lower(s COLLATE \"und-x-icu\"), lower(t COLLATE \"und-x-icu\"))::bigint $$;\n";
@@ -168,9 +162,11 @@ std::string serverSupportStatements(const std::string& citextSchema)
     s += "CREATE OR REPLACE FUNCTION ravelt.number_of(t text) RETURNS numeric LANGUAGE sql IMMUTABLE AS "
          "$$ SELECT CASE WHEN t ~ '^ *[+-]?([0-9]+[.]?[0-9]*|[.][0-9]+)([eE][+-]?[0-9]+)? *$' THEN t::numeric END $$;\n";
     s += "CREATE OR REPLACE FUNCTION ravelt.number_eq_text(a numeric, b " + ci +
-         ") RETURNS boolean LANGUAGE sql IMMUTABLE STRICT AS $$ SELECT coalesce(a = ravelt.number_of(b::text), false) $$;\n";
+         ") RETURNS boolean LANGUAGE sql IMMUTABLE AS $$ SELECT CASE WHEN a IS NULL OR b IS NULL THEN NULL "
+         "ELSE coalesce(a = ravelt.number_of(b::text), false) END $$;\n";
     s += "CREATE OR REPLACE FUNCTION ravelt.text_eq_number(a " + ci +
-         ", b numeric) RETURNS boolean LANGUAGE sql IMMUTABLE STRICT AS $$ SELECT coalesce(ravelt.number_of(a::text) = b, false) $$;\n";
+         ", b numeric) RETURNS boolean LANGUAGE sql IMMUTABLE AS $$ SELECT CASE WHEN a IS NULL OR b IS NULL THEN NULL "
+         "ELSE coalesce(ravelt.number_of(a::text) = b, false) END $$;\n";
     s += "CREATE OR REPLACE FUNCTION ravelt.number_ne_text(a numeric, b " + ci +
          ") RETURNS boolean LANGUAGE sql IMMUTABLE AS $$ SELECT NOT ravelt.number_eq_text(a, b) $$;\n";
     s += "CREATE OR REPLACE FUNCTION ravelt.text_ne_number(a " + ci +

@@ -26,7 +26,7 @@ std::string translateForServer(const std::string& sql,
 // The version of the program's support on a server: the schema ravelt with its
 // functions and operators. A server whose ravelt.support_version() gives less gets
 // the statements again.
-inline constexpr int ServerSupportVersion = 1;
+inline constexpr int ServerSupportVersion = 2;
 
 // The statements that put the program's support on a server, in order; 'citext' is the
 // schema of the citext extension (created in ravelt when the server has none).

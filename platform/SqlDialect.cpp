@@ -87,6 +87,24 @@ void fnUnreadable(sqlite3_context* ctx, int, sqlite3_value** argv)
 // is read; Null stays Null; an amount that cannot be read makes the statement fail.
 void fnCurrencyUnits(sqlite3_context* ctx, int, sqlite3_value** argv)
 {
+    // A whole or floating amount, nearly every stored one, is read by the same rules as
+    // readValue's without building a value, since a period's pass reads each payment's;
+    // anything else, or an amount out of range, goes the whole way for its message.
+    const int kind = sqlite3_value_type(argv[0]);
+    if (kind == SQLITE_INTEGER) {
+        if (auto c = Currency::tryFromWhole(sqlite3_value_int64(argv[0]))) {
+            sqlite3_result_int64(ctx, c->units());
+            return;
+        }
+    } else if (kind == SQLITE_FLOAT) {
+        const double d = sqlite3_value_double(argv[0]);
+        if (std::isfinite(d)) {
+            if (auto c = Currency::tryFromDouble(d)) {
+                sqlite3_result_int64(ctx, c->units());
+                return;
+            }
+        }
+    }
     const Value v = readValue(argv[0], FieldType::Currency, true, {});
     if (v.isNull()) {
         sqlite3_result_null(ctx);

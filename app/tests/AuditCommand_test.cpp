@@ -76,7 +76,7 @@ TEST_F(Audit, WritesThePdfAndMailsItWithTheReport)
 {
     ravelt::testing::SmtpServer server(dir.path() / "smtp");
     mailTo(server.port());
-    ravelt::testing::ShellOutcome r = run(hotel(), "audit --period this-month --pdf --mail");
+    ravelt::testing::ShellOutcome r = run(hotel(), "audit --period yesterday --pdf --mail");
     ASSERT_EQ(r.status, 0) << r.out << r.err;
     for (const char* step : {"audit: report scritto in ", "audit: PDF scritto in ", "audit: posta inviata, con il PDF allegato"})
         EXPECT_NE(r.out.find(step), std::string::npos) << step << "\n" << r.out;

@@ -21,6 +21,7 @@ namespace {
 
 const std::vector<std::string> Notes = {
     "FATTURA N.", "Fattura n.", " 12abc", "1 2.5x", "abc", "", "àèì ÀÈÌ", "-3.5", ".5", "09", "9", "CC", "0009 Agenzia", "+7,5",
+    " - 5", "1.2.3", "+", ".", "\t7\t8", "5.", "-", "++3", "3e2",
 };
 
 // The same small store, Prove.mdb, with one table of the notes above, on both engines: a
