@@ -4,7 +4,6 @@
 #include "app/OutputCommands.h"
 #include "app/ReportCommand.h"
 #include "platform/Clock.h"
-#include "platform/ReportFile.h"
 
 #include <filesystem>
 #include <vector>

@@ -13,7 +13,6 @@
 #include "platform/StoreSchema.h"
 
 #include <array>
-#include <cctype>
 #include <optional>
 #include <memory>
 #include <vector>
@@ -141,20 +140,9 @@ void describeUnassigned(const CashReportRequest& request, std::vector<Unassigned
     } catch (const std::exception&) {
         return;
     }
-    auto folded = [](std::string t) {
-        for (char& ch : t)
-            ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
-        return t;
-    };
-    auto asNumber = [](const std::string& t) -> std::optional<long long> {
-        if (t.empty() || t.size() > 15 || t.find_first_not_of("0123456789") != std::string::npos)
-            return std::nullopt;
-        return std::stoll(t);
-    };
     for (auto& c : codes) {
         for (const auto& [sigla, descrizione] : forms) {
-            const bool same = c.external ? asNumber(sigla) && asNumber(c.code) == asNumber(sigla) : folded(sigla) == folded(c.code);
-            if (same) {
+            if (isCodeOf(c, sigla)) {
                 c.description = descrizione;
                 break;
             }

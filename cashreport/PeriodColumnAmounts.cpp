@@ -9,8 +9,6 @@
 #include "platform/SqlQuote.h"
 
 #include <algorithm>
-#include <cctype>
-#include <optional>
 #include <stdexcept>
 
 namespace ravelt {
@@ -205,10 +203,7 @@ void PeriodColumnAmounts::noteUnassigned(bool external, const Value& code, long 
     if (payments == 0)
         return;
     std::string shown = code.isNull() ? std::string() : code.isUnreadable() ? code.unreadable().description() : code.toText();
-    std::string key = shown;
-    for (char& ch : key)
-        ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
-    key = (external ? "B" : "A") + std::string(code.isNull() ? "-" : "+") + key;
+    const std::string key = (external ? "B" : "A") + std::string(code.isNull() ? "-" : "+") + foldedCode(shown);
     auto [it, added] = unassigned_.try_emplace(key);
     if (added) {
         it->second.external = external;
@@ -220,14 +215,6 @@ void PeriodColumnAmounts::noteUnassigned(bool external, const Value& code, long 
 
 std::vector<UnassignedCode> PeriodColumnAmounts::unassigned() const
 {
-    // The number a code's text reads as when it is digits only, as a column compares a
-    // note's number with its codes.
-    auto number = [](const std::string& t) -> std::optional<std::string> {
-        if (t.empty() || t.find_first_not_of("0123456789") != std::string::npos)
-            return std::nullopt;
-        const std::size_t first = t.find_first_not_of('0');
-        return first == std::string::npos ? std::string("0") : t.substr(first);
-    };
     std::vector<UnassignedCode> list;
     for (const auto& [key, code] : unassigned_)
         if (!code.external)
@@ -236,9 +223,8 @@ std::vector<UnassignedCode> PeriodColumnAmounts::unassigned() const
     for (const auto& [key, code] : unassigned_) {
         if (!code.external)
             continue;
-        const auto entryNumber = number(code.code);
         auto same = std::find_if(list.begin(), list.begin() + static_cast<long>(payments),
-                                 [&](const UnassignedCode& p) { return entryNumber && number(p.code) == entryNumber; });
+                                 [&](const UnassignedCode& p) { return isCodeOf(code, p.code); });
         if (same == list.begin() + static_cast<long>(payments)) {
             list.push_back(code);
         } else {

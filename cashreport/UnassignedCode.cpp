@@ -1,6 +1,32 @@
 #include "cashreport/UnassignedCode.h"
 
+#include <cctype>
+
 namespace ravelt {
+
+std::string foldedCode(std::string code)
+{
+    for (char& ch : code)
+        ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
+    return code;
+}
+
+std::optional<std::string> codeNumber(const std::string& code)
+{
+    if (code.empty() || code.find_first_not_of("0123456789") != std::string::npos)
+        return std::nullopt;
+    const std::size_t first = code.find_first_not_of('0');
+    return first == std::string::npos ? std::string("0") : code.substr(first);
+}
+
+bool isCodeOf(const UnassignedCode& entry, const std::string& sigla)
+{
+    if (entry.external) {
+        const auto number = codeNumber(sigla);
+        return number && number == codeNumber(entry.code);
+    }
+    return foldedCode(sigla) == foldedCode(entry.code);
+}
 
 std::string unassignedText(const std::vector<UnassignedCode>& codes)
 {

@@ -1,6 +1,7 @@
 #pragma once
 #include "platform/Currency.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -22,6 +23,17 @@ struct UnassignedCode {
     long entries = 0;         // the external entries it would have counted
     Currency amount;          // what the report would have shown for them: added less taken off
 };
+
+// How the list compares codes, one home for both its uses (telling codes apart, finding
+// their descriptions). A code folded to ASCII capitals, as the stores compare text
+// without regard to letter case.
+std::string foldedCode(std::string code);
+// The number a code's text reads as when it is digits only ("0009" and "9" give "9"), as
+// a column compares an external entry's number with its codes; nullopt otherwise.
+std::optional<std::string> codeNumber(const std::string& code);
+// Whether a form of payment's code 'sigla' is the list entry's code: by number for
+// external entries listed apart, without regard to letter case otherwise.
+bool isCodeOf(const UnassignedCode& entry, const std::string& sigla);
 
 // The list as the operator reads it, in Italian: a heading line, then one line for each
 // code with its description, count and amount in the report's number format; "" for an
